@@ -1,0 +1,213 @@
+#!/usr/bin/env python3
+"""Draws the program's icon, toolbar bitmaps, About picture and hand cursor into src/res/.
+
+The images are committed; run this again only to change them."""
+import struct
+import sys
+from pathlib import Path
+
+RES = Path(__file__).resolve().parent.parent / "src" / "res"
+
+def canvas(w, h, colour):
+    return [[colour for _ in range(w)] for _ in range(h)]
+
+def rect(img, x0, y0, x1, y1, colour):
+    for y in range(max(y0, 0), min(y1, len(img))):
+        for x in range(max(x0, 0), min(x1, len(img[0]))):
+            img[y][x] = colour
+
+def document(img, x, y, w, h, body, band):
+    """A page with a folded corner and a coloured band: the program's motif."""
+    rect(img, x, y, x + w, y + h, (40, 40, 40))
+    rect(img, x + 1, y + 1, x + w - 1, y + h - 1, body)
+    rect(img, x + 2, y + h // 5, x + w - 2, y + h // 5 + max(2, h // 6), band)
+    for i in range(1, h // 2, max(2, h // 8)):
+        rect(img, x + 3, y + h // 2 + i, x + w - 3, y + h // 2 + i + 1, (120, 120, 120))
+
+def arrow(img, x, y, size, colour, right=True):
+    for i in range(size):
+        half = size - i if right else i + 1
+        for j in range(-half // 2, half // 2 + 1):
+            xx = x + i if right else x + i
+            rect(img, xx, y + j, xx + 1, y + j + 1, colour)
+
+def dib_rows_24(img):
+    h, w = len(img), len(img[0])
+    stride = (w * 3 + 3) & ~3
+    out = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray()
+        for (r, g, b) in img[y]:
+            row += bytes((b, g, r))
+        row += b"\0" * (stride - len(row))
+        out += row
+    return bytes(out)
+
+def dib_rows_32(img):
+    out = bytearray()
+    for y in range(len(img) - 1, -1, -1):
+        for (r, g, b) in img[y]:
+            out += bytes((b, g, r, 0))
+    return bytes(out)
+
+def palette_of(img, limit):
+    colours = []
+    for row in img:
+        for c in row:
+            if c not in colours:
+                colours.append(c)
+    if len(colours) > limit:
+        sys.exit(f"too many colours: {len(colours)} > {limit}")
+    return colours + [(0, 0, 0)] * (limit - len(colours))
+
+def dib_rows_indexed(img, palette, bits):
+    h, w = len(img), len(img[0])
+    stride = ((w * bits + 31) // 32) * 4
+    index = {c: i for i, c in enumerate(palette)}
+    out = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray(stride)
+        for x, c in enumerate(img[y]):
+            i = index[c]
+            if bits == 8:
+                row[x] = i
+            elif bits == 4:
+                row[x // 2] |= i << (4 if x % 2 == 0 else 0)
+            else:
+                row[x // 8] |= i << (7 - x % 8)
+        out += row
+    return bytes(out)
+
+def info_header(w, h, bits, colours=0, image_size=0):
+    return struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, 0, image_size, 2835, 2835, colours, 0)
+
+def pal_bytes(palette):
+    return b"".join(bytes((b, g, r, 0)) for (r, g, b) in palette)
+
+def write_bmp(path, img, bits):
+    h, w = len(img), len(img[0])
+    if bits == 24:
+        pal, pixels = b"", dib_rows_24(img)
+    elif bits == 32:
+        pal, pixels = b"", dib_rows_32(img)
+    else:
+        palette = palette_of(img, 1 << bits)
+        pal, pixels = pal_bytes(palette), dib_rows_indexed(img, palette, bits)
+    header = info_header(w, h, bits, len(pal) // 4, len(pixels))
+    offset = 14 + len(header) + len(pal)
+    data = b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + header + pal + pixels
+    path.write_bytes(data)
+
+def and_mask(img, transparent):
+    h, w = len(img), len(img[0])
+    stride = ((w + 31) // 32) * 4
+    out = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray(stride)
+        for x, c in enumerate(img[y]):
+            if c == transparent:
+                row[x // 8] |= 0x80 >> (x % 8)
+        out += row
+    return bytes(out)
+
+def icon_image(img, bits, transparent):
+    h, w = len(img), len(img[0])
+    mask = and_mask(img, transparent)
+    img = [[(0, 0, 0) if c == transparent else c for c in row] for row in img]
+    if bits == 24:
+        pal, pixels = b"", dib_rows_24(img)
+    else:
+        palette = palette_of(img, 1 << bits)
+        pal, pixels = pal_bytes(palette), dib_rows_indexed(img, palette, bits)
+    return info_header(w, h * 2, bits, len(pal) // 4) + pal + pixels + mask
+
+def write_icon(path, images, cursor_hotspot=None):
+    kind = 2 if cursor_hotspot else 1
+    entries, blobs = b"", b""
+    offset = 6 + 16 * len(images)
+    for img, bits, transparent in images:
+        blob = icon_image(img, bits, transparent)
+        w, h = len(img[0]), len(img)
+        colours = (1 << bits) if bits < 8 else 0
+        if cursor_hotspot:
+            a, b = cursor_hotspot
+        else:
+            a, b = 1, bits
+        entries += struct.pack("<BBBBHHII", w % 256, h % 256, colours % 256, 0, a, b, len(blob), offset)
+        blobs += blob
+        offset += len(blob)
+    path.write_bytes(struct.pack("<HHH", 0, kind, len(images)) + entries + blobs)
+
+GREY = (192, 192, 192)
+WHITE = (255, 255, 255)
+BLUE = (30, 90, 200)
+GREEN = (30, 150, 60)
+RED = (200, 50, 40)
+ORANGE = (230, 140, 20)
+
+def program_icon(size):
+    img = canvas(size, size, (0, 0, 0))
+    s = size / 32
+    document(img, int(2 * s), int(3 * s), int(14 * s), int(20 * s), WHITE, BLUE)
+    document(img, int(16 * s), int(9 * s), int(14 * s), int(20 * s), WHITE, RED)
+    arrow(img, int(11 * s), int(26 * s), max(3, int(6 * s)), GREEN)
+    return img
+
+def toolbar_images():
+    img = canvas(144, 48, GREY)
+    # 32772: Microsoft formats to Qor/LX
+    document(img, 4, 6, 18, 26, WHITE, BLUE)
+    arrow(img, 20, 30, 10, GREEN)
+    document(img, 26, 16, 18, 26, WHITE, RED)
+    # 32771: Qor/LX to Microsoft formats
+    document(img, 52, 6, 18, 26, WHITE, RED)
+    arrow(img, 68, 30, 10, GREEN)
+    document(img, 74, 16, 18, 26, WHITE, BLUE)
+    # 32774: About, an "i" in a circle
+    for y in range(48):
+        for x in range(48):
+            if (x - 24) ** 2 + (y - 24) ** 2 <= 18 ** 2:
+                img[y][96 + x] = BLUE
+    rect(img, 96 + 21, 11, 96 + 27, 17, WHITE)
+    rect(img, 96 + 21, 20, 96 + 27, 38, WHITE)
+    return img
+
+def about_picture():
+    w, h = 452, 325
+    img = canvas(w, h, WHITE)
+    for y in range(h):
+        shade = 235 - (y * 60) // h
+        for x in range(w):
+            img[y][x] = (shade - 40 if y < 200 else 245, shade - 15 if y < 200 else 245, 250 if y < 200 else 245)
+    document(img, 40, 40, 70, 100, WHITE, BLUE)
+    arrow(img, 130, 95, 40, ORANGE)
+    document(img, 190, 50, 70, 100, WHITE, RED)
+    rect(img, 0, 200, w, 202, (120, 140, 180))
+    return img
+
+def hand_cursor():
+    transparent = (255, 0, 255)
+    img = canvas(32, 32, transparent)
+    black, white = (0, 0, 0), WHITE
+    # A pointing hand with its index fingertip at (6, 0).
+    rect(img, 5, 0, 8, 12, black)
+    rect(img, 6, 1, 7, 12, white)
+    rect(img, 2, 11, 16, 24, black)
+    rect(img, 3, 12, 15, 23, white)
+    for x in (9, 12):
+        rect(img, x, 8, x + 3, 12, black)
+        rect(img, x + 1, 9, x + 2, 12, white)
+    return img, transparent
+
+def main():
+    icon32, icon16 = program_icon(32), program_icon(16)
+    write_icon(RES / "tandrel.ico", [(icon32, 24, (0, 0, 0)), (icon16, 4, (0, 0, 0))])
+    bar = toolbar_images()
+    write_bmp(RES / "toolbar.bmp", bar, 4)
+    write_bmp(RES / "toolbar32.bmp", bar, 32)
+    write_bmp(RES / "about.bmp", about_picture(), 8)
+    cursor, transparent = hand_cursor()
+    write_icon(RES / "hand.cur", [(cursor, 1, transparent)], cursor_hotspot=(6, 0))
+
+if __name__ == "__main__":
+    main()

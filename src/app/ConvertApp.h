@@ -1,0 +1,9 @@
+#pragma once
+#include "CWinApp.h"
+
+// Runs the main dialog modally; the program ends when it closes.
+class CConvertApp : public CWinApp {
+public:
+    CConvertApp() : CWinApp(nullptr) {}
+    BOOL InitInstance() override;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// File enumeration with MFC's look-ahead: FindNextFile() makes the next entry current and
+// returns FALSE when that entry is the last one (it is still valid to read).
+#include "CString.h"
+
+class CFileFind {
+public:
+    CFileFind() = default;
+    ~CFileFind() { Close(); }
+    CFileFind(const CFileFind&) = delete;
+    CFileFind& operator=(const CFileFind&) = delete;
+
+    BOOL FindFile(const char* pattern = nullptr);
+    BOOL FindNextFile();
+    void Close();
+
+    CString GetFileName() const;
+    CString GetFilePath() const;
+    BOOL IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
+    BOOL IsHidden() const { return MatchesMask(FILE_ATTRIBUTE_HIDDEN); }
+    BOOL IsDots() const;
+    BOOL MatchesMask(DWORD mask) const;
+
+private:
+    HANDLE m_hFind = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAA m_found = {};
+    WIN32_FIND_DATAA m_next = {};
+    BOOL m_bHasNext = FALSE;
+    BOOL m_bHasCurrent = FALSE;
+    CString m_strRoot; // folder part of the pattern, with its trailing separator
+};

@@ -1,0 +1,146 @@
+#include "CWnd.h"
+
+#include <vector>
+
+namespace {
+
+const char kObjectProp[] = "Tandrel.CWnd";
+
+} // namespace
+
+CWnd::~CWnd() {
+    if (m_pfnSuper != nullptr && m_hWnd != nullptr && IsWindow(m_hWnd))
+        UnsubclassWindow();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    return hWnd ? static_cast<CWnd*>(GetPropA(hWnd, kObjectProp)) : nullptr;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (hWnd == nullptr || m_pfnSuper != nullptr || FromHandlePermanent(hWnd) != nullptr)
+        return FALSE;
+    m_hWnd = hWnd;
+    SetPropA(hWnd, kObjectProp, this);
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
+    return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)));
+}
+
+HWND CWnd::UnsubclassWindow() {
+    HWND hWnd = m_hWnd;
+    if (hWnd != nullptr && m_pfnSuper != nullptr) {
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        RemovePropA(hWnd, kObjectProp);
+    }
+    m_pfnSuper = nullptr;
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    CWnd* self = FromHandlePermanent(hWnd);
+    if (self == nullptr)
+        return ::DefWindowProcA(hWnd, msg, wParam, lParam);
+    if (msg != WM_NCDESTROY)
+        return self->WindowProc(msg, wParam, lParam);
+    LRESULT result = self->WindowProc(msg, wParam, lParam);
+    self->UnsubclassWindow();
+    self->PostNcDestroy();
+    return result;
+}
+
+LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (OnCommand(wParam, lParam))
+            return 0;
+        break;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (OnNotify(wParam, lParam, &result))
+            return result;
+        break;
+    }
+    default:
+        break;
+    }
+    return DefWindowProc(msg, wParam, lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper != nullptr)
+        return CallWindowProcA(m_pfnSuper, m_hWnd, msg, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
+}
+
+BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
+
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
+    CWnd* child = hdr ? FromHandlePermanent(hdr->hwndFrom) : nullptr;
+    return child != nullptr && child != this &&
+           child->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult);
+}
+
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
+
+LRESULT CWnd::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    return ::SendMessageA(m_hWnd, msg, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    return ::PostMessageA(m_hWnd, msg, wParam, lParam);
+}
+
+void CWnd::SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+
+CString CWnd::GetWindowText() const {
+    int length = ::GetWindowTextLengthA(m_hWnd);
+    std::vector<char> buf(static_cast<size_t>(length) + 1);
+    int copied = ::GetWindowTextA(m_hWnd, buf.data(), length + 1);
+    return CString(buf.data(), copied);
+}
+
+BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
+BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
+HWND CWnd::GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
+void CWnd::SetDlgItemText(int nID, const char* text) { ::SetDlgItemTextA(m_hWnd, nID, text); }
+CString CWnd::GetDlgItemText(int nID) const { return CWnd(GetDlgItem(nID)).GetWindowText(); }
+HWND CWnd::GetParent() const { return ::GetParent(m_hWnd); }
+HWND CWnd::SetFocus() { return ::SetFocus(m_hWnd); }
+
+BOOL CWnd::DestroyWindow() { return m_hWnd != nullptr && ::DestroyWindow(m_hWnd); }
+
+DWORD CWnd::GetStyle() const { return static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE)); }
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
+    DWORD style = GetStyle();
+    DWORD changed = (style & ~remove) | add;
+    if (changed == style)
+        return FALSE;
+    SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(changed));
+    return TRUE;
+}
+
+void CWnd::GetClientRect(RECT* rc) const { ::GetClientRect(m_hWnd, rc); }
+void CWnd::GetWindowRect(RECT* rc) const { ::GetWindowRect(m_hWnd, rc); }
+
+void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL bRepaint) {
+    ::MoveWindow(m_hWnd, x, y, cx, cy, bRepaint);
+}
+
+void CWnd::SetFont(HFONT font, BOOL bRedraw) {
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), bRedraw);
+}
+
+HFONT CWnd::GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
+
+void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }

@@ -1,0 +1,133 @@
+#include "MbcsText.h"
+
+#include <windows.h>
+
+namespace mbcs {
+
+bool IsLeadByte(unsigned char c) { return c >= 0x80 && IsDBCSLeadByte(c); }
+
+namespace {
+
+// Offset of the character after the one at i; a lead byte at the very end stands alone.
+std::size_t NextChar(const std::string& s, std::size_t i) {
+    if (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size())
+        return i + 2;
+    return i + 1;
+}
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+} // namespace
+
+void FoldLower(std::string& s) {
+    for (std::size_t i = 0; i < s.size(); i = NextChar(s, i))
+        s[i] = LowerAscii(s[i]);
+}
+
+void FoldUpper(std::string& s) {
+    for (std::size_t i = 0; i < s.size(); i = NextChar(s, i))
+        s[i] = UpperAscii(s[i]);
+}
+
+int CompareNoCase(const char* a, const char* b) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(a);
+    const unsigned char* q = reinterpret_cast<const unsigned char*>(b);
+    while (*p && *q) {
+        if (IsLeadByte(*p) && p[1] && IsLeadByte(*q) && q[1]) {
+            int lead = static_cast<int>(p[0]) - static_cast<int>(q[0]);
+            if (lead != 0)
+                return lead;
+            int trail = static_cast<int>(p[1]) - static_cast<int>(q[1]);
+            if (trail != 0)
+                return trail;
+            p += 2;
+            q += 2;
+            continue;
+        }
+        int x = static_cast<unsigned char>(LowerAscii(static_cast<char>(*p)));
+        int y = static_cast<unsigned char>(LowerAscii(static_cast<char>(*q)));
+        if (x != y)
+            return x - y;
+        ++p;
+        ++q;
+    }
+    return static_cast<int>(*p) - static_cast<int>(*q);
+}
+
+std::size_t Find(const std::string& s, const char* what, std::size_t start) {
+    const std::string needle(what ? what : "");
+    if (start > s.size())
+        return npos;
+    if (needle.empty())
+        return start;
+    for (std::size_t i = 0; i < s.size(); i = NextChar(s, i)) {
+        if (i >= start && s.compare(i, needle.size(), needle) == 0)
+            return i;
+    }
+    return npos;
+}
+
+std::size_t FindChar(const std::string& s, char c, std::size_t start) {
+    const char needle[2] = {c, 0};
+    return Find(s, needle, start);
+}
+
+std::size_t ReverseFindChar(const std::string& s, char c) {
+    std::size_t found = npos;
+    for (std::size_t i = 0; i < s.size(); i = NextChar(s, i)) {
+        if (s[i] == c && NextChar(s, i) == i + 1)
+            found = i;
+    }
+    return found;
+}
+
+std::size_t LastCharOffset(const std::string& s) {
+    std::size_t last = npos;
+    for (std::size_t i = 0; i < s.size(); i = NextChar(s, i))
+        last = i;
+    return last;
+}
+
+PathParts SplitPath(const std::string& path) {
+    PathParts parts;
+    std::size_t rest = 0;
+    if (path.size() >= 2 && path[1] == ':' && !IsLeadByte(static_cast<unsigned char>(path[0]))) {
+        parts.drive = path.substr(0, 2);
+        rest = 2;
+    }
+    std::size_t lastSep = npos;
+    std::size_t lastDot = npos;
+    for (std::size_t i = rest; i < path.size(); i = NextChar(path, i)) {
+        bool single = NextChar(path, i) == i + 1;
+        if (single && IsSeparator(path[i])) {
+            lastSep = i;
+            lastDot = npos;
+        } else if (single && path[i] == '.') {
+            lastDot = i;
+        }
+    }
+    std::size_t nameStart = rest;
+    if (lastSep != npos) {
+        parts.dir = path.substr(rest, lastSep + 1 - rest);
+        nameStart = lastSep + 1;
+    }
+    if (lastDot != npos) {
+        parts.fname = path.substr(nameStart, lastDot - nameStart);
+        parts.ext = path.substr(lastDot);
+    } else {
+        parts.fname = path.substr(nameStart);
+    }
+    return parts;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    std::size_t last = LastCharOffset(folder);
+    if (last != npos && last + 1 == folder.size() && folder[last] == '\\')
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+} // namespace mbcs

@@ -1,0 +1,42 @@
+#pragma once
+// The one place that walks the bytes of multibyte (code page 936) text: case folding,
+// separator searches and path splitting never look at the trail byte of a double-byte character.
+#include <cstddef>
+#include <string>
+
+namespace mbcs {
+
+constexpr std::size_t npos = std::string::npos;
+
+// True when c starts a double-byte character in the process's ANSI code page.
+bool IsLeadByte(unsigned char c);
+
+// Lower-cases only single-byte A..Z, leaving every double-byte character untouched.
+void FoldLower(std::string& s);
+void FoldUpper(std::string& s);
+
+// Compare like _mbsicmp: single-byte letters without regard to case, all else byte by byte.
+int CompareNoCase(const char* a, const char* b);
+
+// Searches that only match at character boundaries.
+std::size_t Find(const std::string& s, const char* what, std::size_t start = 0);
+std::size_t FindChar(const std::string& s, char c, std::size_t start = 0);
+std::size_t ReverseFindChar(const std::string& s, char c);
+
+// Byte offset of the last character of s (npos for an empty string).
+std::size_t LastCharOffset(const std::string& s);
+
+struct PathParts {
+    std::string drive; // "C:" or empty
+    std::string dir;   // "\a\b\" with its trailing separator, or empty
+    std::string fname; // base name without extension
+    std::string ext;   // ".doc" with its dot, or empty
+};
+
+// The _splitpath split of a Windows path ("\" and "/" both separate), double-byte aware.
+PathParts SplitPath(const std::string& path);
+
+// Joins a folder and a name with exactly one "\" between them.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+} // namespace mbcs

@@ -1,0 +1,88 @@
+#include "MbcsText.h"
+
+#include <gtest/gtest.h>
+
+// 乗 is 0x81 0x5C and 嘰 is 0x87 0x5C in GBK: their trail byte is a backslash.
+// 癆 is 0xB0 0x41 and 癋 is 0xB0 0x46: their trail byte is a capital letter.
+
+TEST(MbcsFold, LowerChangesOnlySingleByteLetters) {
+    std::string s = "C:\\DOCS\\癆癋\\REPORT.DOC";
+    mbcs::FoldLower(s);
+    EXPECT_EQ("c:\\docs\\癆癋\\report.doc", s);
+    EXPECT_EQ('\x41', s[9]) << "trail byte of 癆 must stay a capital A";
+}
+
+TEST(MbcsFold, UpperLeavesTrailBytesAlone) {
+    std::string s = "a癆b";
+    mbcs::FoldUpper(s);
+    EXPECT_EQ("A癆B", s);
+}
+
+TEST(MbcsCompare, IgnoresCaseOfSingleByteLettersOnly) {
+    EXPECT_EQ(0, mbcs::CompareNoCase("D:\\Docs\\癆", "d:\\DOCS\\癆"));
+    EXPECT_NE(0, mbcs::CompareNoCase("\xB0\x41", "\xB0\x61")) << "癆 must not equal its folded bytes";
+    EXPECT_LT(mbcs::CompareNoCase("abc", "ABD"), 0);
+    EXPECT_GT(mbcs::CompareNoCase("abcd", "ABC"), 0);
+    EXPECT_EQ(0, mbcs::CompareNoCase("", ""));
+}
+
+TEST(MbcsFind, SeparatorNeverMatchesATrailByte) {
+    const std::string path = "C:\\乗\\嘰";
+    EXPECT_EQ(2u, mbcs::FindChar(path, '\\'));
+    EXPECT_EQ(5u, mbcs::FindChar(path, '\\', 3));
+    EXPECT_EQ(mbcs::npos, mbcs::FindChar(path, '\\', 6));
+    EXPECT_EQ(5u, mbcs::ReverseFindChar(path, '\\'));
+    EXPECT_EQ(mbcs::npos, mbcs::ReverseFindChar("乗嘰", '\\'));
+}
+
+TEST(MbcsFind, LetterNeverMatchesATrailByte) {
+    EXPECT_EQ(mbcs::npos, mbcs::FindChar("癆", 'A'));
+    EXPECT_EQ(2u, mbcs::Find("癆.doc", ".doc"));
+    EXPECT_EQ(mbcs::npos, mbcs::Find("\xB0" "A.doc", "A.doc")) << "match would start inside 癆";
+    EXPECT_EQ(0u, mbcs::Find("abc", ""));
+}
+
+TEST(MbcsFind, LastCharOffsetSeesDoubleByteCharacters) {
+    EXPECT_EQ(3u, mbcs::LastCharOffset("C:\\乗"));
+    EXPECT_EQ(2u, mbcs::LastCharOffset("C:\\"));
+    EXPECT_EQ(mbcs::npos, mbcs::LastCharOffset(""));
+}
+
+TEST(MbcsSplitPath, SplitsDriveFolderNameAndExtension) {
+    mbcs::PathParts p = mbcs::SplitPath("C:\\文档\\乗\\报告.doc");
+    EXPECT_EQ("C:", p.drive);
+    EXPECT_EQ("\\文档\\乗\\", p.dir);
+    EXPECT_EQ("报告", p.fname);
+    EXPECT_EQ(".doc", p.ext);
+}
+
+TEST(MbcsSplitPath, TrailBackslashIsPartOfTheName) {
+    mbcs::PathParts p = mbcs::SplitPath("D:\\嘰");
+    EXPECT_EQ("\\", p.dir);
+    EXPECT_EQ("嘰", p.fname);
+    EXPECT_EQ("", p.ext);
+    p = mbcs::SplitPath("D:\\a\\乗.x\\嘰.lxt");
+    EXPECT_EQ("\\a\\乗.x\\", p.dir);
+    EXPECT_EQ("嘰", p.fname);
+    EXPECT_EQ(".lxt", p.ext);
+}
+
+TEST(MbcsSplitPath, DotInFolderIsNoExtension) {
+    mbcs::PathParts p = mbcs::SplitPath("C:\\x.doc\\notes");
+    EXPECT_EQ("notes", p.fname);
+    EXPECT_EQ("", p.ext);
+    p = mbcs::SplitPath("archive.tar.gz");
+    EXPECT_EQ("", p.drive);
+    EXPECT_EQ("archive.tar", p.fname);
+    EXPECT_EQ(".gz", p.ext);
+    p = mbcs::SplitPath("C:\\");
+    EXPECT_EQ("C:", p.drive);
+    EXPECT_EQ("\\", p.dir);
+    EXPECT_EQ("", p.fname);
+}
+
+TEST(MbcsJoin, InsertsExactlyOneSeparator) {
+    EXPECT_EQ("C:\\out\\a", mbcs::JoinPath("C:\\out", "a"));
+    EXPECT_EQ("C:\\a", mbcs::JoinPath("C:\\", "a"));
+    EXPECT_EQ("C:\\乗\\a", mbcs::JoinPath("C:\\乗", "a")) << "a trail 0x5C is not a separator";
+}
