@@ -75,6 +75,15 @@ std::size_t FindChar(const std::string& s, char c, std::size_t start) {
     return Find(s, needle, start);
 }
 
+std::size_t FindFirstOf(const std::string& s, const char* chars) {
+    const std::string set(chars);
+    for (std::size_t i = 0; i < s.size(); i = NextChar(s, i)) {
+        if (NextChar(s, i) == i + 1 && set.find(s[i]) != std::string::npos)
+            return i;
+    }
+    return npos;
+}
+
 std::size_t ReverseFindChar(const std::string& s, char c) {
     std::size_t found = npos;
     for (std::size_t i = 0; i < s.size(); i = NextChar(s, i)) {
@@ -89,6 +98,15 @@ std::size_t LastCharOffset(const std::string& s) {
     for (std::size_t i = 0; i < s.size(); i = NextChar(s, i))
         last = i;
     return last;
+}
+
+bool EndsWithSeparator(const std::string& s) {
+    std::size_t last = LastCharOffset(s);
+    return last != npos && last + 1 == s.size() && s[last] == '\\';
+}
+
+std::string DropTrailingSeparator(const std::string& s) {
+    return EndsWithSeparator(s) ? s.substr(0, s.size() - 1) : s;
 }
 
 PathParts SplitPath(const std::string& path) {
@@ -124,10 +142,7 @@ PathParts SplitPath(const std::string& path) {
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
-    std::size_t last = LastCharOffset(folder);
-    if (last != npos && last + 1 == folder.size() && folder[last] == '\\')
-        return folder + name;
-    return folder + "\\" + name;
+    return EndsWithSeparator(folder) ? folder + name : folder + "\\" + name;
 }
 
 } // namespace mbcs

@@ -22,9 +22,15 @@ int CompareNoCase(const char* a, const char* b);
 std::size_t Find(const std::string& s, const char* what, std::size_t start = 0);
 std::size_t FindChar(const std::string& s, char c, std::size_t start = 0);
 std::size_t ReverseFindChar(const std::string& s, char c);
+// First single-byte character of s that is one of chars.
+std::size_t FindFirstOf(const std::string& s, const char* chars);
 
 // Byte offset of the last character of s (npos for an empty string).
 std::size_t LastCharOffset(const std::string& s);
+// True when the last character is a single-byte "\" (never the trail byte of 乗).
+bool EndsWithSeparator(const std::string& s);
+// s without one trailing "\", if it has one.
+std::string DropTrailingSeparator(const std::string& s);
 
 struct PathParts {
     std::string drive; // "C:" or empty

@@ -86,3 +86,17 @@ TEST(MbcsJoin, InsertsExactlyOneSeparator) {
     EXPECT_EQ("C:\\a", mbcs::JoinPath("C:\\", "a"));
     EXPECT_EQ("C:\\乗\\a", mbcs::JoinPath("C:\\乗", "a")) << "a trail 0x5C is not a separator";
 }
+
+TEST(MbcsFind, FindFirstOfSkipsTrailBytes) {
+    EXPECT_EQ(mbcs::npos, mbcs::FindFirstOf("乗嘰", "\\/:"));
+    EXPECT_EQ(2u, mbcs::FindFirstOf("乗:", "\\/:"));
+    EXPECT_EQ(mbcs::npos, mbcs::FindFirstOf("癆", "A"));
+}
+
+TEST(MbcsJoin, TrailingSeparatorTestsLookAtWholeCharacters) {
+    EXPECT_TRUE(mbcs::EndsWithSeparator("C:\\"));
+    EXPECT_FALSE(mbcs::EndsWithSeparator("C:\\乗"));
+    EXPECT_FALSE(mbcs::EndsWithSeparator(""));
+    EXPECT_EQ("C:\\乗", mbcs::DropTrailingSeparator("C:\\乗"));
+    EXPECT_EQ("C:\\乗", mbcs::DropTrailingSeparator("C:\\乗\\"));
+}

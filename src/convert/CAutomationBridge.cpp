@@ -1,0 +1,195 @@
+#include "CAutomationBridge.h"
+
+#include "AfxMessageBox.h"
+#include "MbcsText.h"
+#include "app/ConvertType.h"
+
+#include <cstdio>
+
+namespace {
+
+// Dispatch identifiers of the two applications' automation interfaces.
+constexpr DISPID kWpVisible = 23;
+constexpr DISPID kWpDocuments = 6;
+constexpr DISPID kWpOpen = 18;
+constexpr DISPID kWpDocSaved = 4101;
+constexpr DISPID kWpSaveAs = 376;
+constexpr DISPID kWpCloseOrQuit = 1105;
+constexpr DISPID kSsApplication = 1;
+constexpr DISPID kSsWorkbooks = 572;
+constexpr DISPID kSsDisplayAlerts = 1695;
+constexpr DISPID kSsOpen = 682;
+constexpr DISPID kSsSaveAs = 284;
+constexpr DISPID kSsClose = 277;
+
+constexpr char kLogName[] = "qorconvert.log";
+constexpr char kLogVerdict[] = "  转换失败\n";
+
+#define VTS_PVARIANT_4 VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
+#define VTS_VARIANT_4 VTS_VARIANT VTS_VARIANT VTS_VARIANT VTS_VARIANT
+
+} // namespace
+
+CAutomationBridge::~CAutomationBridge() {
+    m_ssWorkbook.ReleaseDispatch();
+    m_ssWorkbooks.ReleaseDispatch();
+    m_ssApp.ReleaseDispatch();
+    m_ssServer.ReleaseDispatch();
+    m_wpDocument.ReleaseDispatch();
+    m_wpDocuments.ReleaseDispatch();
+    m_wpApp.ReleaseDispatch();
+}
+
+void CAutomationBridge::ConvertFile(const CString& source, const CString& target, int nType) {
+    const bool word = nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR;
+    const bool sheet = nType == CT_LX_TO_EXCEL || nType == CT_EXCEL_TO_LX;
+    if (!word && !sheet)
+        return;
+    // An application that starts but then fails its first calls cannot convert this file:
+    // count it as a failed conversion, so it is logged and the next file starts afresh.
+    try {
+        if (!(word ? StartWordProcessor() : StartSpreadsheet()))
+            return;
+    } catch (const COleDispatchException&) {
+        GiveUp(m_wpDocument, source);
+        return;
+    } catch (const COleException&) {
+        GiveUp(m_wpDocument, source);
+        return;
+    }
+    if (word)
+        ConvertDocument(source, target);
+    else
+        ConvertWorkbook(source, target);
+}
+
+BOOL CAutomationBridge::StartWordProcessor() {
+    if (m_wpApp.m_lpDispatch != nullptr)
+        return TRUE;
+    if (!m_wpApp.CreateDispatch("Qor.Application")) {
+        AfxMessageBox("Qor启动失败", MB_OK);
+        return FALSE;
+    }
+    m_wpApp.SetProperty(kWpVisible, VT_BOOL, FALSE);
+    LPDISPATCH documents = nullptr;
+    m_wpApp.GetProperty(kWpDocuments, VT_DISPATCH, &documents);
+    m_wpDocuments.AttachDispatch(documents);
+    return TRUE;
+}
+
+BOOL CAutomationBridge::StartSpreadsheet() {
+    if (m_ssServer.m_lpDispatch != nullptr)
+        return TRUE;
+    if (!m_ssServer.CreateDispatch("LX.Exe")) {
+        AfxMessageBox("LX启动失败", MB_OK);
+        return FALSE;
+    }
+    LPDISPATCH app = nullptr;
+    m_ssServer.GetProperty(kSsApplication, VT_DISPATCH, &app);
+    m_ssApp.AttachDispatch(app);
+    LPDISPATCH workbooks = nullptr;
+    m_ssApp.GetProperty(kSsWorkbooks, VT_DISPATCH, &workbooks);
+    m_ssWorkbooks.AttachDispatch(workbooks);
+    m_ssApp.SetProperty(kSsDisplayAlerts, VT_BOOL, FALSE);
+    return TRUE;
+}
+
+void CAutomationBridge::ConvertDocument(const CString& source, const CString& target) {
+    COleVariant vSource(source), vTarget(target);
+    COleVariant vOmitted = OleOmittedArgument();
+    COleVariant vTwo(static_cast<short>(2)), vZero(static_cast<short>(0)), vOne(static_cast<short>(1));
+    VARIANT* o = vOmitted;
+    try {
+        LPDISPATCH document = nullptr;
+        m_wpDocuments.InvokeHelper(kWpOpen, DISPATCH_METHOD, VT_DISPATCH, &document,
+                                   VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
+                                   static_cast<VARIANT*>(vSource), o, static_cast<VARIANT*>(vOne),
+                                   o, o, o, o, o, o, o, o, o, o, o, o);
+        if (document == nullptr)
+            return;
+        m_wpDocument.AttachDispatch(document);
+        m_wpDocument.SetProperty(kWpDocSaved, VT_BOOL, FALSE);
+        m_wpDocument.InvokeHelper(kWpSaveAs, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                  VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4,
+                                  static_cast<VARIANT*>(vTarget), static_cast<VARIANT*>(vZero),
+                                  o, o, o, o, o, o, o, o, o, o, o, o, o, o);
+        m_wpDocument.InvokeHelper(kWpCloseOrQuit, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                  VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
+                                  static_cast<VARIANT*>(vZero), static_cast<VARIANT*>(vTwo), o);
+        m_wpDocument.ReleaseDispatch();
+    } catch (const COleDispatchException&) {
+        GiveUp(m_wpDocument, source);
+    } catch (const COleException&) {
+        GiveUp(m_wpDocument, source);
+    }
+}
+
+void CAutomationBridge::ConvertWorkbook(const CString& source, const CString& target) {
+    COleVariant vOmitted = OleOmittedArgument();
+    const VARIANT* o = vOmitted;
+    try {
+        LPDISPATCH workbook = nullptr;
+        m_ssWorkbooks.InvokeHelper(kSsOpen, DISPATCH_METHOD, VT_DISPATCH, &workbook,
+                                   VTS_BSTR VTS_VARIANT_4 VTS_VARIANT_4 VTS_VARIANT_4,
+                                   static_cast<const char*>(source), o, o, o, o, o, o, o, o, o, o, o, o);
+        // Stored untested: through an empty reference the save and close below do nothing.
+        m_ssWorkbook.AttachDispatch(workbook);
+        m_ssWorkbook.InvokeHelper(kSsSaveAs, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                  VTS_BSTR VTS_VARIANT_4 VTS_VARIANT VTS_I4 VTS_VARIANT_4,
+                                  static_cast<const char*>(target), o, o, o, o, o, 0L, o, o, o, o);
+        m_ssWorkbook.InvokeHelper(kSsClose, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_I2 VTS_I2 VTS_I2, 0, 0, 0);
+        m_ssWorkbook.ReleaseDispatch();
+    } catch (const COleDispatchException&) {
+        GiveUp(m_ssWorkbook, source);
+    } catch (const COleException&) {
+        GiveUp(m_ssWorkbook, source);
+    }
+}
+
+void CAutomationBridge::GiveUp(COleDispatchDriver& openFile, const CString& source) {
+    openFile.ReleaseDispatch();
+    Quit();
+    LogFailure(source);
+}
+
+void CAutomationBridge::Quit() {
+    m_wpDocuments.ReleaseDispatch();
+    try {
+        COleVariant vZero(static_cast<short>(0));
+        COleVariant vOmitted = OleOmittedArgument();
+        m_wpApp.InvokeHelper(kWpCloseOrQuit, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                             VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT, static_cast<VARIANT*>(vZero),
+                             static_cast<VARIANT*>(vOmitted), static_cast<VARIANT*>(vOmitted));
+    } catch (const COleDispatchException&) {
+        m_wpApp.ReleaseDispatch();
+        return;
+    } catch (const COleException&) {
+        m_wpApp.ReleaseDispatch();
+        return;
+    }
+    m_wpApp.ReleaseDispatch();
+    m_ssWorkbooks.ReleaseDispatch();
+    m_ssApp.ReleaseDispatch();
+    m_ssServer.ReleaseDispatch();
+}
+
+void CAutomationBridge::SetLogFolder(const CString& folder) {
+    m_strLogPath.Empty();
+    m_strLogPath = folder;
+    m_strLogPath += mbcs::EndsWithSeparator(folder.str()) ? CString(kLogName) : "\\" + CString(kLogName);
+}
+
+void CAutomationBridge::ClearLog() {
+    if (FILE* file = std::fopen(m_strLogPath, "w"))
+        std::fclose(file);
+}
+
+BOOL CAutomationBridge::LogFailure(const CString& source) {
+    FILE* file = std::fopen(m_strLogPath, "a+");
+    if (file == nullptr)
+        return FALSE;
+    CString line = source + kLogVerdict;
+    std::fwrite(static_cast<const char*>(line), 1, static_cast<size_t>(line.GetLength()), file);
+    std::fclose(file);
+    return TRUE;
+}

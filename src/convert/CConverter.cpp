@@ -1,0 +1,200 @@
+#include "CConverter.h"
+
+#include "CFileFind.h"
+#include "MbcsText.h"
+#include "app/UserMessages.h"
+
+#include <algorithm>
+#include <mutex>
+
+namespace {
+
+struct ExtensionPair {
+    const char* source;
+    const char* result;
+};
+
+// Templates map to templates; the result depends on the source extension only.
+constexpr ExtensionPair kExtensionMap[] = {
+    {".doc", ".qor"}, {".dot", ".qot"}, {".xls", ".lx"}, {".xlt", ".lxt"},
+    {".qor", ".doc"}, {".qot", ".dot"}, {".lx", ".xls"}, {".lxt", ".xlt"},
+};
+
+const char* SourceList(int nType) {
+    switch (nType) {
+    case 1:
+        return ".qor|.qot";
+    case 2:
+        return ".lx|.lxt";
+    case 3:
+        return ".doc|.dot";
+    case 4:
+        return ".xls|.xlt";
+    default:
+        return nullptr;
+    }
+}
+
+bool IsDriveRoot(const CString& path) {
+    return path.GetLength() == 3 && path[1] == ':' && path[2] == '\\';
+}
+
+// Guards the dialog's converter slot between the interface thread and the worker.
+std::mutex g_slotLock;
+
+} // namespace
+
+CString CConverter::MapExtension(const CString& ext) {
+    CString lower = ext;
+    lower.MakeLower();
+    for (const ExtensionPair& pair : kExtensionMap) {
+        if (lower.CompareNoCase(pair.source) == 0)
+            return pair.result;
+    }
+    return CString();
+}
+
+CString CConverter::MakeTargetName(const CString& path) {
+    mbcs::PathParts parts = mbcs::SplitPath(path.str());
+    return CString(parts.fname) + MapExtension(parts.ext);
+}
+
+CString CConverter::GetFolderName(const CString& path) {
+    CString folder = mbcs::DropTrailingSeparator(path.str());
+    int sep = folder.ReverseFind('\\');
+    return sep < 0 ? folder : folder.Mid(sep + 1);
+}
+
+BOOL CConverter::FolderHasEntries(const CString& path) {
+    CFileFind finder;
+    BOOL working = finder.FindFile(IsDriveRoot(path) ? path + "*.*" : path + "\\*.*");
+    while (working) {
+        working = finder.FindNextFile();
+        if (!finder.IsDots() && !finder.IsHidden())
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CConverter::IsSourceFile(const CString& path, int nType) {
+    CFileFind finder;
+    if (!finder.FindFile(path))
+        return FALSE;
+    CString lower = path;
+    lower.MakeLower();
+    CString ext = mbcs::SplitPath(lower.str()).ext;
+    const char* list = SourceList(nType);
+    if (ext.IsEmpty() || list == nullptr)
+        return FALSE;
+    return CString(list).Find(ext) >= 0;
+}
+
+BOOL CConverter::IsSubFolder(const CString& source, const CString& output) {
+    CString src = source, out = output;
+    src.MakeLower();
+    out.MakeLower();
+    if (out.Left(src.GetLength()) != src)
+        return FALSE;
+    return mbcs::EndsWithSeparator(src.str()) ||
+           (out.GetLength() > src.GetLength() && out[src.GetLength()] == '\\');
+}
+
+CString CConverter::MakeSubFolder(const CString& parent, const CString& name) {
+    // Windows refuses these characters in a name (the root C:\\ is named "C:"); some hosts
+    // would create such a folder, so refuse it here as Windows does.
+    if (name.IsEmpty() || mbcs::FindFirstOf(name.str(), "\\/:*?\"<>|") != mbcs::npos)
+        return parent;
+    CString folder = parent + "\\" + name;
+    return CreateDirectoryA(folder, nullptr) ? folder : parent;
+}
+
+void CConverter::ConvertFile(const CString& source, const CString& target, int nType) {
+    m_bridge.ConvertFile(source, target, nType);
+}
+
+void CConverter::ConvertFolder(const CString& source, const CString& targetParent, int nType) {
+    std::vector<FolderId> chain;
+    WalkFolder(source, targetParent, nType, chain);
+}
+
+CString CConverter::ChooseTargetFolder(const CString& source, const CString& targetParent) const {
+    if (m_bSameFolder == 1)
+        return source;
+    CString name = GetFolderName(source);
+    CString mirror = targetParent + "\\" + name;
+    if (source.CompareNoCase(mirror) == 0)
+        return source;
+    if (GetFileAttributesA(mirror) != INVALID_FILE_ATTRIBUTES)
+        return mirror;
+    return MakeSubFolder(targetParent, name);
+}
+
+void CConverter::WalkFolder(const CString& source, const CString& targetParent, int nType,
+                            std::vector<FolderId>& chain) {
+    if (m_bRunning == 0)
+        return;
+    // A link back to a folder already being walked would recurse without end: leave it out.
+    FolderId id = {};
+    bool known = GetFolderId(source, &id);
+    if (known && std::find(chain.begin(), chain.end(), id) != chain.end())
+        return;
+    CString target = ChooseTargetFolder(source, targetParent);
+    CFileFind finder;
+    BOOL working = finder.FindFile(mbcs::JoinPath(source.str(), "*.*").c_str());
+    if (!working)
+        return;
+    if (known)
+        chain.push_back(id);
+    while (working) {
+        working = finder.FindNextFile();
+        CString entry = finder.GetFilePath();
+        if (finder.IsDirectory() && !finder.IsDots() && !finder.IsHidden())
+            WalkFolder(entry, target, nType, chain);
+        if (m_bRunning == 0)
+            break;
+        if (finder.IsDirectory() || finder.IsHidden() || !IsSourceFile(entry, nType))
+            continue;
+        ConvertFile(entry, target + "\\" + MakeTargetName(entry), nType);
+        SendMessageA(m_hNotifyWnd, UWM_ITEM_CONVERTED, 1, 0);
+    }
+    if (known)
+        chain.pop_back();
+}
+
+bool CConverter::GetFolderId(const CString& path, FolderId* id) {
+    HANDLE folder = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (folder == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    bool ok = GetFileInformationByHandle(folder, &info) &&
+              (info.nFileIndexHigh != 0 || info.nFileIndexLow != 0);
+    CloseHandle(folder);
+    if (ok)
+        *id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    return ok;
+}
+
+void CConverter::StoreInSlot(CConverter** slot, CConverter* converter) {
+    std::lock_guard<std::mutex> hold(g_slotLock);
+    *slot = converter;
+}
+
+CConverter* CConverter::LoadSlot(CConverter** slot) {
+    std::lock_guard<std::mutex> hold(g_slotLock);
+    return *slot;
+}
+
+void CConverter::StopInSlot(CConverter** slot) {
+    std::lock_guard<std::mutex> hold(g_slotLock);
+    if (*slot != nullptr)
+        (*slot)->m_bRunning = 0;
+}
+
+bool CConverter::DetachFromSlot(CConverter** slot, CConverter* converter) {
+    std::lock_guard<std::mutex> hold(g_slotLock);
+    if (*slot != converter)
+        return false;
+    *slot = nullptr;
+    return true;
+}

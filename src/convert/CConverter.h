@@ -1,0 +1,52 @@
+#pragma once
+// One job's conversion engine: which files are sources of a type, where each result goes, the
+// recursive folder walk into mirror folders, and the job's stop flag.
+#include "CAutomationBridge.h"
+#include "CString.h"
+
+#include <atomic>
+#include <vector>
+
+class CConverter {
+public:
+    CConverter() = default;
+    virtual ~CConverter() = default;
+    CConverter(const CConverter&) = delete;
+    CConverter& operator=(const CConverter&) = delete;
+
+    static CString MapExtension(const CString& ext);
+    static CString MakeTargetName(const CString& path);
+    static CString GetFolderName(const CString& path);
+    static BOOL FolderHasEntries(const CString& path);
+    static BOOL IsSourceFile(const CString& path, int nType);
+    static BOOL IsSubFolder(const CString& source, const CString& output);
+    static CString MakeSubFolder(const CString& parent, const CString& name);
+
+    void ConvertFolder(const CString& source, const CString& targetParent, int nType);
+    void ConvertFile(const CString& source, const CString& target, int nType);
+    void QuitApplications() { m_bridge.Quit(); }
+    void SetLogFolder(const CString& folder) { m_bridge.SetLogFolder(folder); }
+    void ClearLog() { m_bridge.ClearLog(); }
+
+    // The dialog's converter slot is shared with the worker that clears it at the end of a job;
+    // these three keep Stop and Close away from a converter that the worker is destroying.
+    static void StoreInSlot(CConverter** slot, CConverter* converter);
+    static CConverter* LoadSlot(CConverter** slot);
+    static void StopInSlot(CConverter** slot);
+    // Empties the slot if it still holds this converter; true when it did.
+    static bool DetachFromSlot(CConverter** slot, CConverter* converter);
+
+    std::atomic<int> m_bRunning{1};
+    HWND m_hNotifyWnd = nullptr;
+    int m_bSameFolder = 0;
+    CAutomationBridge m_bridge;
+
+private:
+    struct FolderId {
+        DWORD volume, high, low;
+        bool operator==(const FolderId& o) const { return volume == o.volume && high == o.high && low == o.low; }
+    };
+    void WalkFolder(const CString& source, const CString& targetParent, int nType, std::vector<FolderId>& chain);
+    CString ChooseTargetFolder(const CString& source, const CString& targetParent) const;
+    static bool GetFolderId(const CString& path, FolderId* id);
+};

@@ -1,0 +1,20 @@
+#pragma once
+#include "listtree/ConvertItem.h"
+
+#include <vector>
+
+class CConverter;
+
+// What Start hands to the worker thread, which owns and frees it.
+struct ConvertJob {
+    HWND hWndOwner = nullptr;         // receives every message of the job
+    std::vector<ConvertItem> items;   // the entries, in list order
+    char szOutputDir[MAX_PATH] = {};  // the output folder as typed
+    CConverter** ppConverter = nullptr; // the dialog's converter slot
+
+    // Copies folder into szOutputDir; a text that does not fit is refused, never cut.
+    bool SetOutputDir(const char* folder);
+};
+
+// The worker thread's body: runs the job from start to end and frees it. Always returns 0.
+UINT ConvertThreadProc(LPVOID pParam);
