@@ -1,0 +1,191 @@
+// Engine overhead: a job of small files in nested folders through the stand-in word processor,
+// against a plain loop making the same automation calls, and against a plain copying walk.
+// Usage: bench_convert_engine [files] (default 10000)
+#include "convert/CConverter.h"
+#include "convert/ConvertJob.h"
+
+#include "CWinThread.h"
+#include "app/UserMessages.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER t, f;
+    QueryPerformanceCounter(&t);
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+std::string MakeRoot() {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    std::string root = std::string(base) + "tandrel-bench-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(root.c_str(), nullptr);
+    return root;
+}
+
+// 10 folders of 10 sub-folders, the files spread evenly over the 100 leaves.
+std::vector<std::string> MakeTree(const std::string& src, int files) {
+    std::vector<std::string> paths;
+    CreateDirectoryA(src.c_str(), nullptr);
+    for (int i = 0; i < files; ++i) {
+        std::string a = src + "\\d" + std::to_string(i % 10);
+        std::string b = a + "\\e" + std::to_string((i / 10) % 10);
+        CreateDirectoryA(a.c_str(), nullptr);
+        CreateDirectoryA(b.c_str(), nullptr);
+        std::string path = b + "\\f" + std::to_string(i) + ".doc";
+        FILE* f = std::fopen(path.c_str(), "wb");
+        std::fputs("OFFICESIM doc\r\nbench", f);
+        std::fclose(f);
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+LRESULT CALLBACK CountingProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == UWM_IS_ITEM_CHECKED)
+        return 0;
+    if (msg >= UWM_ITEM_CONVERTED && msg <= UWM_SCAN_PATH)
+        return 1;
+    return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+double RunEngine(const std::string& src, const std::string& out, int files) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &CountingProc;
+    wc.lpszClassName = "BenchOwner";
+    RegisterClassA(&wc);
+    HWND owner = CreateWindowA("BenchOwner", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    CConverter* slot = new CConverter;
+    slot->SetLogFolder(out.c_str());
+    slot->ClearLog();
+    auto* job = new ConvertJob;
+    job->hWndOwner = owner;
+    job->items.push_back({reinterpret_cast<HTREEITEM>(1), src.c_str(), files, CT_WORD_TO_QOR});
+    job->SetOutputDir(out.c_str());
+    job->ppConverter = &slot;
+    double start = Now();
+    CWinThread* thread = AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    HANDLE done = thread->DuplicateHandle();
+    thread->ResumeThread();
+    while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    double seconds = Now() - start;
+    CloseHandle(done);
+    DestroyWindow(owner);
+    return seconds;
+}
+
+double RunPlainCalls(const std::vector<std::string>& paths, const std::string& out) {
+    CoInitialize(nullptr);
+    double start = Now();
+    COleDispatchDriver app, documents;
+    app.CreateDispatch("Qor.Application");
+    app.SetProperty(23, VT_BOOL, FALSE);
+    LPDISPATCH docs = nullptr;
+    app.GetProperty(6, VT_DISPATCH, &docs);
+    documents.AttachDispatch(docs);
+    COleVariant omitted = OleOmittedArgument();
+    COleVariant zero(static_cast<short>(0)), one(static_cast<short>(1)), two(static_cast<short>(2));
+    VARIANT* o = omitted;
+    int n = 0;
+    for (const std::string& path : paths) {
+        COleVariant source(path.c_str());
+        COleVariant target((out + "\\f" + std::to_string(n++) + ".qor").c_str());
+        LPDISPATCH opened = nullptr;
+        documents.InvokeHelper(18, DISPATCH_METHOD, VT_DISPATCH, &opened,
+                               VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
+                                   VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
+                                       VTS_PVARIANT VTS_PVARIANT,
+                               static_cast<VARIANT*>(source), o, static_cast<VARIANT*>(one), o, o, o, o, o, o,
+                               o, o, o, o, o, o);
+        COleDispatchDriver doc(opened);
+        doc.SetProperty(4101, VT_BOOL, FALSE);
+        doc.InvokeHelper(376, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                         VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
+                             VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
+                                 VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
+                         static_cast<VARIANT*>(target), static_cast<VARIANT*>(zero), o, o, o, o, o, o, o, o,
+                         o, o, o, o, o, o);
+        doc.InvokeHelper(1105, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
+                         static_cast<VARIANT*>(zero), static_cast<VARIANT*>(two), o);
+    }
+    documents.ReleaseDispatch();
+    app.InvokeHelper(1105, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
+                     static_cast<VARIANT*>(zero), o, o);
+    app.ReleaseDispatch();
+    double seconds = Now() - start;
+    CoUninitialize();
+    return seconds;
+}
+
+void CopyWalk(const std::string& src, const std::string& dst) {
+    CreateDirectoryA(dst.c_str(), nullptr);
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((src + "\\*.*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = fd.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyWalk(src + "\\" + name, dst + "\\" + name);
+        else
+            CopyFileA((src + "\\" + name).c_str(), (dst + "\\" + name).c_str(), FALSE);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+}
+
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((path + "\\*.*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path + "\\" + name);
+            else
+                DeleteFileA((path + "\\" + name).c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int files = argc > 1 ? std::atoi(argv[1]) : 10000;
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tandrel\\OfficeSim");
+    std::string root = MakeRoot();
+    std::vector<std::string> paths = MakeTree(root + "\\src", files);
+    std::string plainOut = root + "\\plain", engineOut = root + "\\engine";
+    CreateDirectoryA(plainOut.c_str(), nullptr);
+    CreateDirectoryA(engineOut.c_str(), nullptr);
+
+    double plain = RunPlainCalls(paths, plainOut);
+    double engine = RunEngine(root + "\\src", engineOut, files);
+    double copyStart = Now();
+    CopyWalk(root + "\\src", root + "\\copy");
+    double copy = Now() - copyStart;
+
+    std::printf("files: %d\n", files);
+    std::printf("engine job:          %8.2f s  %7.3f ms/file\n", engine, 1000 * engine / files);
+    std::printf("plain automation:    %8.2f s  %7.3f ms/file\n", plain, 1000 * plain / files);
+    std::printf("plain copying walk:  %8.2f s  %7.3f ms/file\n", copy, 1000 * copy / files);
+    std::printf("engine / plain automation: %.3f\n", engine / plain);
+    std::printf("engine / copying walk:     %.1f\n", engine / copy);
+    RemoveTree(root);
+    return 0;
+}

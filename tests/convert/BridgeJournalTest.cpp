@@ -1,0 +1,150 @@
+#include "EngineFixture.h"
+
+using namespace journal;
+
+TEST_F(EngineTest, ThreeDocumentsMakeOneStartThreeRoundsAndOneQuit) {
+    std::string a = Doc("a.doc", "甲"), b = Doc("乗\\b.DOC", "乙"), c = Doc("c.dot", "丙");
+    std::string out = dir.MakeDir("out");
+    CConverter& conv = Converter();
+    conv.ConvertFile(a.c_str(), (out + "\\a.qor").c_str(), CT_WORD_TO_QOR);
+    conv.ConvertFile(b.c_str(), (out + "\\b.qor").c_str(), CT_WORD_TO_QOR);
+    conv.ConvertFile(c.c_str(), (out + "\\c.qot").c_str(), CT_WORD_TO_QOR);
+    conv.QuitApplications();
+
+    EXPECT_EQ(Join({WpStart(), WpRound(a, out + "\\a.qor"), WpRound(b, out + "\\b.qor"),
+                    WpRound(c, out + "\\c.qot"), {WpQuit()}}),
+              sim.Calls());
+    std::string format, payload;
+    ASSERT_TRUE(OfficeSim::ReadDoc(out + "\\c.qot", &format, &payload));
+    EXPECT_EQ("qot", format);
+    EXPECT_EQ("丙", payload);
+    EXPECT_EQ(1u, sim.JournalPids().size()) << "one word processor for the whole job";
+}
+
+TEST_F(EngineTest, SpreadsheetOnlyJobNeverStartsTheWordProcessorAndQuitsWithoutACall) {
+    std::string a = Doc("a.xls", "表"), b = Doc("b.lxt", "模板");
+    std::string out = dir.MakeDir("out");
+    CConverter& conv = Converter();
+    conv.ConvertFile(a.c_str(), (out + "\\a.lx").c_str(), CT_EXCEL_TO_LX);
+    conv.ConvertFile(b.c_str(), (out + "\\b.xlt").c_str(), CT_LX_TO_EXCEL);
+    conv.QuitApplications();
+
+    EXPECT_EQ(Join({SsStart(), SsRound(a, out + "\\a.lx"), SsRound(b, out + "\\b.xlt")}), sim.Calls());
+    std::string format, payload;
+    ASSERT_TRUE(OfficeSim::ReadDoc(out + "\\b.xlt", &format, &payload));
+    EXPECT_EQ("xlt", format);
+    EXPECT_EQ("模板", payload);
+}
+
+TEST_F(EngineTest, SaveErrorLogsTheFileQuitsAtOnceAndTheNextFileStartsAfresh) {
+    std::string a = Doc("a.doc"), b = Doc("b.doc"), c = Doc("c.doc");
+    std::string out = dir.MakeDir("out");
+    sim.Fault("b.doc", "save-error:800A03EC:磁盘已满");
+    CConverter& conv = Converter();
+    conv.SetLogFolder(out.c_str());
+    conv.ClearLog();
+    for (const std::string* src : {&a, &b, &c})
+        conv.ConvertFile(src->c_str(), (out + "\\" + mbcs::SplitPath(*src).fname + ".qor").c_str(), CT_WORD_TO_QOR);
+    conv.QuitApplications();
+
+    std::vector<std::string> b_failed = {WpOpen(b), WpSaved(), WpSave(out + "\\b.qor"), WpQuit()};
+    EXPECT_EQ(Join({WpStart(), WpRound(a, out + "\\a.qor"), b_failed, WpStart(), WpRound(c, out + "\\c.qor"), {WpQuit()}}),
+              sim.Calls());
+    EXPECT_EQ(LogLine(b), Log(out));
+    EXPECT_TRUE(PathExists(out + "\\c.qor"));
+    EXPECT_EQ(2u, sim.JournalPids().size()) << "a second word processor for the third file";
+}
+
+TEST_F(EngineTest, WordProcessorThatCannotStartIsReportedOncePerFileAndLogsNothing) {
+    sim.RefuseStart("Qor.Application");
+    std::string out = dir.MakeDir("out");
+    CConverter& conv = Converter();
+    conv.SetLogFolder(out.c_str());
+    conv.ClearLog();
+    for (const char* name : {"a.doc", "b.doc", "c.doc"})
+        conv.ConvertFile(Doc(name).c_str(), (out + "\\x.qor").c_str(), CT_WORD_TO_QOR);
+    conv.QuitApplications();
+
+    ASSERT_EQ(3u, boxes.Count());
+    for (const MessageBoxRecorder::Box& box : boxes.Boxes()) {
+        EXPECT_EQ("Qor启动失败", box.text);
+        EXPECT_EQ(static_cast<UINT>(MB_OK), box.type);
+    }
+    EXPECT_EQ("", Log(out));
+    EXPECT_TRUE(sim.Calls().empty());
+}
+
+TEST_F(EngineTest, OpenThatYieldsNothingLeavesNoLogLineNoTargetAndTheApplicationRunning) {
+    std::string a = Doc("a.doc"), b = Doc("b.doc");
+    sim.Fault("a.doc", "open-nothing");
+    std::string out = dir.MakeDir("out");
+    CConverter& conv = Converter();
+    conv.SetLogFolder(out.c_str());
+    conv.ClearLog();
+    conv.ConvertFile(a.c_str(), (out + "\\a.qor").c_str(), CT_WORD_TO_QOR);
+    conv.ConvertFile(b.c_str(), (out + "\\b.qor").c_str(), CT_WORD_TO_QOR);
+
+    EXPECT_EQ(Join({WpStart(), {WpOpen(a)}, WpRound(b, out + "\\b.qor")}), sim.Calls());
+    EXPECT_FALSE(PathExists(out + "\\a.qor"));
+    EXPECT_EQ("", Log(out));
+}
+
+TEST_F(EngineTest, WorkbookThatOpensToNothingIsNeitherSavedNorLogged) {
+    std::string a = Doc("a.xls");
+    sim.Fault("a.xls", "open-nothing");
+    std::string out = dir.MakeDir("out");
+    CConverter& conv = Converter();
+    conv.SetLogFolder(out.c_str());
+    conv.ClearLog();
+    conv.ConvertFile(a.c_str(), (out + "\\a.lx").c_str(), CT_EXCEL_TO_LX);
+    EXPECT_EQ(Join({SsStart(), {SsOpen(a)}}), sim.Calls()) << "save and close go through an empty reference";
+    EXPECT_EQ("", Log(out));
+}
+
+TEST_F(EngineTest, OpenAndCloseErrorsOfEitherKindAreLogged) {
+    std::string a = Doc("a.xls"), b = Doc("b.doc"), c = Doc("c.doc");
+    sim.Fault("a.xls", "open-error:800A03EC:无法打开");
+    sim.Fault("b.doc", "close-error:800A1066:无法关闭");
+    sim.Fault("c.doc", "save-fail:80004005");
+    std::string out = dir.MakeDir("out");
+    CConverter& conv = Converter();
+    conv.SetLogFolder(out.c_str());
+    conv.ClearLog();
+    conv.ConvertFile(a.c_str(), (out + "\\a.lx").c_str(), CT_EXCEL_TO_LX);
+    conv.ConvertFile(b.c_str(), (out + "\\b.qor").c_str(), CT_WORD_TO_QOR);
+    conv.ConvertFile(c.c_str(), (out + "\\c.qor").c_str(), CT_WORD_TO_QOR);
+    EXPECT_EQ(LogLine(a) + LogLine(b) + LogLine(c), Log(out));
+}
+
+TEST_F(EngineTest, QuitErrorDropsOnlyTheWordProcessor) {
+    sim.QuitError(true);
+    std::string a = Doc("a.xls"), b = Doc("b.doc"), c = Doc("c.xls");
+    std::string out = dir.MakeDir("out");
+    CConverter& conv = Converter();
+    conv.ConvertFile(a.c_str(), (out + "\\a.lx").c_str(), CT_EXCEL_TO_LX);
+    conv.ConvertFile(b.c_str(), (out + "\\b.qor").c_str(), CT_WORD_TO_QOR);
+    conv.QuitApplications();
+    conv.ConvertFile(c.c_str(), (out + "\\c.lx").c_str(), CT_EXCEL_TO_LX);
+
+    EXPECT_EQ(Join({SsStart(), SsRound(a, out + "\\a.lx"), WpStart(), WpRound(b, out + "\\b.qor"), {WpQuit()},
+                    SsRound(c, out + "\\c.lx")}),
+              sim.Calls())
+        << "the spreadsheet is reused: no second creation";
+    sim.QuitError(false);
+}
+
+TEST_F(EngineTest, ServerKilledBetweenFilesIsLoggedAndRestarted) {
+    std::string a = Doc("a.doc"), b = Doc("b.doc"), c = Doc("c.doc");
+    std::string out = dir.MakeDir("out");
+    CConverter& conv = Converter();
+    conv.SetLogFolder(out.c_str());
+    conv.ClearLog();
+    conv.ConvertFile(a.c_str(), (out + "\\a.qor").c_str(), CT_WORD_TO_QOR);
+    OfficeSim::KillServers();
+    conv.ConvertFile(b.c_str(), (out + "\\b.qor").c_str(), CT_WORD_TO_QOR);
+    conv.ConvertFile(c.c_str(), (out + "\\c.qor").c_str(), CT_WORD_TO_QOR);
+
+    EXPECT_EQ(LogLine(b), Log(out));
+    EXPECT_TRUE(PathExists(out + "\\c.qor"));
+    EXPECT_EQ(2u, sim.JournalPids().size());
+}

@@ -1,0 +1,217 @@
+#include "EngineFixture.h"
+
+#include "CWinThread.h"
+#include "UiPump.h"
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <thread>
+
+using namespace journal;
+
+namespace {
+
+ConvertItem FolderItem(int n, const std::string& path, int count) {
+    ConvertItem item;
+    item.hItem = ItemNo(n);
+    item.strPath = path.c_str();
+    item.nType = CT_WORD_TO_QOR;
+    item.nFileCount = count;
+    return item;
+}
+
+using Trace = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(EngineTest, JobReportsEachEntryInOrderAndTicksIt) {
+    Doc("Alpha\\a1.doc");
+    Doc("Alpha\\a2.doc");
+    std::string b = Doc("b.doc");
+    Doc("Misc\\m.dot");
+    std::string out = dir.MakeDir("Out");
+    RunJob({FolderItem(1, dir / "Alpha", 2), FileItem(2, b), FolderItem(3, dir / "Misc", 1)}, out);
+
+    Trace expected = {"state 0", "checked? 1", "done 1", "done 1", "tick 1", "checked? 2", "done 1", "tick 2",
+                      "checked? 3", "done 1", "tick 3", "state 1"};
+    EXPECT_EQ(expected, owner.Trace());
+    EXPECT_TRUE(PathExists(out + "\\Alpha\\a1.qor"));
+    EXPECT_TRUE(PathExists(out + "\\b.qor"));
+    EXPECT_TRUE(PathExists(out + "\\Misc\\m.qot"));
+    EXPECT_EQ("", Log(out));
+    EXPECT_EQ(WpQuit(), sim.Calls().back()) << "the applications are quit at the end";
+}
+
+TEST_F(EngineTest, TickedEntriesAreSkippedWithTheirCountsAndNothingStarts) {
+    Doc("Alpha\\a1.doc");
+    std::string b = Doc("b.doc");
+    owner.Tick(ItemNo(1));
+    owner.Tick(ItemNo(2));
+    std::string out = dir.MakeDir("Out");
+    RunJob({FolderItem(1, dir / "Alpha", 5), FileItem(2, b, CT_WORD_TO_QOR, 1)}, out);
+
+    Trace expected = {"state 0", "checked? 1", "done 5", "checked? 2", "done 1", "state 1"};
+    EXPECT_EQ(expected, owner.Trace());
+    EXPECT_TRUE(sim.Calls().empty());
+    EXPECT_FALSE(PathExists(out + "\\Alpha"));
+}
+
+TEST_F(EngineTest, OutputInsideAFolderEntryAsksAndOkSkipsOnlyThatEntry) {
+    Doc("Docs\\a.doc");
+    std::string b = Doc("b.doc");
+    std::string out = dir.MakeDir("Docs\\Out");
+    boxes.QueueAnswer(IDOK);
+    RunJob({FolderItem(1, dir / "Docs", 1), FileItem(2, b)}, out);
+
+    ASSERT_EQ(1u, boxes.Count());
+    MessageBoxRecorder::Box box = boxes.Boxes()[0];
+    EXPECT_EQ("转换错误:目标文件夹是源文件夹的子目录\n单击\"确定\"跳过这个文件继续转换", box.text);
+    EXPECT_EQ("批量转换工具", box.caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONHAND), box.type);
+    EXPECT_EQ(nullptr, box.owner) << "no owner, so the main window stays usable";
+    Trace expected = {"state 0", "checked? 1", "checked? 2", "done 1", "tick 2", "state 1"};
+    EXPECT_EQ(expected, owner.Trace());
+}
+
+TEST_F(EngineTest, CancelInTheSubFolderQuestionEndsTheJobNormally) {
+    Doc("Docs\\a.doc");
+    std::string b = Doc("b.doc");
+    boxes.QueueAnswer(IDCANCEL);
+    RunJob({FolderItem(1, dir / "Docs", 1), FileItem(2, b)}, dir / "Docs\\");
+    Trace expected = {"state 0", "checked? 1", "state 1"};
+    EXPECT_EQ(expected, owner.Trace()) << "the output typed with a trailing separator is still inside";
+    EXPECT_FALSE(owner.IsTicked(ItemNo(2)));
+}
+
+TEST_F(EngineTest, FolderEntryEqualToTheOutputFolderConvertsBesideItsSources) {
+    Doc("Docs\\a.doc");
+    Doc("Docs\\sub\\b.doc");
+    RunJob({FolderItem(1, dir / "Docs", 2)}, dir / "DOCS");
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_TRUE(PathExists(dir / "Docs\\a.qor"));
+    EXPECT_TRUE(PathExists(dir / "Docs\\sub\\b.qor"));
+}
+
+TEST_F(EngineTest, StopDuringAWalkFinishesTheCurrentFileOnly) {
+    Doc("Alpha\\a1.doc");
+    Doc("Alpha\\a2.doc");
+    Doc("Alpha\\a3.doc");
+    std::string b = Doc("b.doc");
+    Doc("Misc\\m1.doc");
+    std::string out = dir.MakeDir("Out");
+    owner.onMessage = [&](const OwnerWindow::Message& m) {
+        if (m.msg == UWM_ITEM_CONVERTED && m.lParam == 0 && m.wParam == 1)
+            CConverter::StopInSlot(&slot);
+    };
+    RunJob({FolderItem(1, dir / "Alpha", 3), FileItem(2, b), FolderItem(3, dir / "Misc", 1)}, out);
+
+    Trace expected = {"state 0", "checked? 1", "done 1", "tick 1", "checked? 2", "done 1", "tick 2",
+                      "checked? 3", "tick 3", "state 1"};
+    EXPECT_EQ(expected, owner.Trace());
+    EXPECT_TRUE(PathExists(out + "\\b.qor")) << "file entries still convert after a stop";
+    EXPECT_FALSE(PathExists(out + "\\Misc")) << "later folders do nothing";
+}
+
+TEST_F(EngineTest, MissingOrForeignFileEntriesAreSkippedSilentlyAndStayUnticked) {
+    std::string gone = dir / "gone.doc";
+    std::string text = dir.WriteFile("notes.txt");
+    std::string out = dir.MakeDir("Out");
+    RunJob({FileItem(1, gone), FileItem(2, text), FileItem(3, Doc("x.xls"), CT_WORD_TO_QOR)}, out);
+    Trace expected = {"state 0", "checked? 1", "checked? 2", "checked? 3", "state 1"};
+    EXPECT_EQ(expected, owner.Trace());
+    EXPECT_EQ(0u, boxes.Count());
+}
+
+TEST_F(EngineTest, FileEntryInsideTheOutputFolderIsConvertedBesideIt) {
+    std::string a = Doc("Out\\a.doc");
+    RunJob({FileItem(1, a)}, dir / "Out");
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_TRUE(PathExists(dir / "Out\\a.qor"));
+}
+
+TEST(ConvertJobRecord, OutputFolderThatDoesNotFitIsRefusedNotCut) {
+    ConvertJob job;
+    EXPECT_TRUE(job.SetOutputDir(std::string(259, 'x').c_str()));
+    EXPECT_EQ(259u, strlen(job.szOutputDir));
+    EXPECT_FALSE(job.SetOutputDir(std::string(260, 'y').c_str()));
+    EXPECT_EQ('x', job.szOutputDir[0]) << "a refused text leaves the record as it was";
+}
+
+TEST(ConvertWorkerThread, NullJobSendsNothing) { EXPECT_EQ(0u, ConvertThreadProc(nullptr)); }
+
+TEST(ConvertWorkerThread, ComIsInitialisedForTheJobAndUninitialisedAfter) {
+    std::atomic<int> apartmentDuring{-1};
+    std::atomic<HRESULT> initAfter{E_FAIL};
+    std::thread worker([&] {
+        OwnerWindow owner;
+        owner.onMessage = [&](const OwnerWindow::Message& m) {
+            APTTYPE type;
+            APTTYPEQUALIFIER qualifier;
+            if (m.msg == UWM_IS_ITEM_CHECKED && SUCCEEDED(CoGetApartmentType(&type, &qualifier)))
+                apartmentDuring = type;
+        };
+        owner.Tick(ItemNo(1));
+        CConverter* slot = new CConverter;
+        auto* job = new ConvertJob;
+        job->hWndOwner = owner.hwnd();
+        job->items.push_back({ItemNo(1), "C:\\x.doc", 1, CT_WORD_TO_QOR});
+        job->ppConverter = &slot;
+        ConvertThreadProc(job);
+        initAfter = CoInitialize(nullptr);
+        CoUninitialize();
+    });
+    worker.join();
+    EXPECT_EQ(APTTYPE_STA, apartmentDuring.load());
+    EXPECT_EQ(S_OK, initAfter.load()) << "the job's own initialisation was undone";
+}
+
+namespace {
+
+// Keeps the memory of destroyed converters so that a late write to one can be seen.
+class TrackedConverter : public CConverter {
+public:
+    static constexpr int kDead = 0x0DEAD;
+    ~TrackedConverter() override { m_bRunning = kDead; }
+    static void* operator new(size_t size) { return ::operator new(size); }
+    static void operator delete(void* p) {
+        std::lock_guard<std::mutex> hold(s_lock);
+        s_graveyard.push_back(static_cast<TrackedConverter*>(p));
+    }
+    static std::mutex s_lock;
+    static std::vector<TrackedConverter*> s_graveyard;
+};
+std::mutex TrackedConverter::s_lock;
+std::vector<TrackedConverter*> TrackedConverter::s_graveyard;
+
+} // namespace
+
+TEST(ConvertWorkerThread, StopNeverReachesAConverterThatTheWorkerDestroys) {
+    OwnerWindow owner;
+    CConverter* slot = nullptr;
+    const int jobs = 150;
+    for (int i = 0; i < jobs; ++i) {
+        auto* converter = new TrackedConverter;
+        CConverter::StoreInSlot(&slot, converter);
+        auto* job = new ConvertJob;
+        job->hWndOwner = owner.hwnd();
+        job->items.push_back({ItemNo(1), "C:\\no-such-file.doc", 1, CT_WORD_TO_QOR});
+        job->ppConverter = &slot;
+        CWinThread* thread = AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+        ASSERT_NE(nullptr, thread);
+        HANDLE done = thread->DuplicateHandle();
+        thread->ResumeThread();
+        while (WaitForSingleObject(done, 0) != WAIT_OBJECT_0) {
+            CConverter::StopInSlot(&slot);
+            PumpMessages(0);
+        }
+        CloseHandle(done);
+        CConverter::StopInSlot(&slot);
+    }
+    std::lock_guard<std::mutex> hold(TrackedConverter::s_lock);
+    ASSERT_EQ(static_cast<size_t>(jobs), TrackedConverter::s_graveyard.size());
+    for (TrackedConverter* dead : TrackedConverter::s_graveyard) {
+        EXPECT_EQ(TrackedConverter::kDead, dead->m_bRunning.load()) << "written after it was destroyed";
+        ::operator delete(dead);
+    }
+}

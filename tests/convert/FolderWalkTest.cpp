@@ -1,0 +1,160 @@
+#include "EngineFixture.h"
+
+#include "CFileFind.h"
+#include "WineHost.h"
+
+#include <algorithm>
+
+using namespace journal;
+
+namespace {
+
+void Hide(const std::string& path) { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN); }
+
+bool IsFolder(const std::string& path) {
+    DWORD attrs = GetFileAttributesA(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The sources of a type under folder in the order a depth-first walk meets them, following
+// the file system's own listing order (which the walk must keep, whatever it is).
+void ExpectedOrder(const std::string& folder, std::vector<std::string>& out) {
+    CFileFind finder;
+    BOOL working = finder.FindFile((folder + "\\*.*").c_str());
+    while (working) {
+        working = finder.FindNextFile();
+        std::string path = finder.GetFilePath().str();
+        if (finder.IsDots() || finder.IsHidden())
+            continue;
+        if (finder.IsDirectory())
+            ExpectedOrder(path, out);
+        else if (CConverter::IsSourceFile(path.c_str(), CT_WORD_TO_QOR))
+            out.push_back(path);
+    }
+}
+
+} // namespace
+
+TEST_F(EngineTest, WalkMirrorsEveryVisibleFolderDepthFirstAndSkipsHiddenEntries) {
+    Doc("Docs\\a.doc", "甲");
+    Doc("Docs\\sub\\b.dot", "乙");
+    dir.MakeDir("Docs\\sub\\empty");
+    Doc("Docs\\乗\\嘰.doc", "丁");
+    Doc("Docs\\癆癋\\x.doc", "戊");
+    Doc("Docs\\c.DOC", "丙");
+    dir.WriteFile("Docs\\notes.txt");
+    Hide(Doc("Docs\\secret.doc"));
+    Doc("Docs\\hidden\\h.doc");
+    Hide(dir / "Docs\\hidden");
+    std::string out = dir.MakeDir("out");
+
+    CConverter& conv = Converter();
+    conv.ConvertFolder((dir / "Docs").c_str(), out.c_str(), CT_WORD_TO_QOR);
+
+    std::string mirror = out + "\\Docs";
+    std::string format, payload;
+    ASSERT_TRUE(OfficeSim::ReadDoc(mirror + "\\sub\\b.qot", &format, &payload));
+    EXPECT_EQ("qot", format);
+    EXPECT_EQ("乙", payload);
+    EXPECT_TRUE(PathExists(mirror + "\\a.qor"));
+    EXPECT_TRUE(PathExists(mirror + "\\c.qor"));
+    EXPECT_TRUE(PathExists(mirror + "\\乗\\嘰.qor"));
+    EXPECT_TRUE(PathExists(mirror + "\\癆癋\\x.qor"));
+    EXPECT_TRUE(IsFolder(mirror + "\\sub\\empty")) << "every visible folder gets its mirror";
+    EXPECT_FALSE(PathExists(mirror + "\\hidden"));
+    EXPECT_FALSE(PathExists(mirror + "\\secret.qor"));
+    EXPECT_FALSE(PathExists(mirror + "\\notes"));
+
+    std::vector<std::string> expected;
+    ExpectedOrder(dir / "Docs", expected);
+    EXPECT_EQ(expected, OpenedSources(sim.Calls()));
+    EXPECT_EQ(5, owner.FilesDone()) << "one progress step per converted file";
+}
+
+TEST_F(EngineTest, WalkOfTheOutputFolderItselfWritesBesideTheSources) {
+    std::string a = Doc("Docs\\a.doc"), b = Doc("Docs\\sub\\b.doc");
+    CConverter& conv = Converter();
+    conv.m_bSameFolder = 1;
+    conv.ConvertFolder((dir / "Docs").c_str(), (dir / "Docs").c_str(), CT_WORD_TO_QOR);
+    EXPECT_TRUE(PathExists(dir / "Docs\\a.qor"));
+    EXPECT_TRUE(PathExists(dir / "Docs\\sub\\b.qor"));
+    EXPECT_FALSE(PathExists(dir / "Docs\\Docs"));
+}
+
+TEST_F(EngineTest, FolderThatIsAlreadyItsOwnMirrorIsNotNested) {
+    Doc("Work\\Docs\\a.doc");
+    Doc("Work\\Docs\\sub\\b.doc");
+    CConverter& conv = Converter();
+    conv.ConvertFolder((dir / "Work\\Docs").c_str(), (dir / "work").c_str(), CT_WORD_TO_QOR);
+    EXPECT_TRUE(PathExists(dir / "Work\\Docs\\a.qor"));
+    EXPECT_TRUE(PathExists(dir / "Work\\Docs\\sub\\b.qor"));
+    EXPECT_FALSE(PathExists(dir / "Work\\Docs\\Docs"));
+}
+
+TEST_F(EngineTest, MirrorNameTakenByAFileFailsEverySaveAndLogsIt) {
+    std::string a = Doc("Docs\\a.doc");
+    std::string out = dir.MakeDir("out");
+    dir.WriteFile("out\\Docs", "a file, not a folder");
+    CConverter& conv = Converter();
+    conv.SetLogFolder(out.c_str());
+    conv.ClearLog();
+    conv.ConvertFolder((dir / "Docs").c_str(), out.c_str(), CT_WORD_TO_QOR);
+    EXPECT_EQ(LogLine(a), Log(out));
+    EXPECT_EQ("a file, not a folder", ReadFileBytes(out + "\\Docs"));
+    EXPECT_EQ(1, owner.FilesDone()) << "a failed file still counts as processed";
+}
+
+TEST_F(EngineTest, StopEndsTheWalkAfterTheCurrentFileAtEveryLevel) {
+    Doc("Docs\\sub\\a.doc");
+    Doc("Docs\\sub\\b.doc");
+    Doc("Docs\\c.doc");
+    Doc("Docs\\sub2\\d.doc");
+    std::string out = dir.MakeDir("out");
+    CConverter& conv = Converter();
+    owner.onMessage = [&](const OwnerWindow::Message&) { conv.m_bRunning = 0; };
+    conv.ConvertFolder((dir / "Docs").c_str(), out.c_str(), CT_WORD_TO_QOR);
+    EXPECT_EQ(1, owner.FilesDone());
+    EXPECT_EQ(1u, OpenedSources(sim.Calls()).size());
+
+    owner.onMessage = nullptr;
+    conv.ConvertFolder((dir / "Docs").c_str(), (dir / "again").c_str(), CT_WORD_TO_QOR);
+    EXPECT_FALSE(PathExists(dir / "again\\Docs")) << "a stopped converter creates no folder";
+}
+
+TEST_F(EngineTest, LinkBackToAnAncestorIsNotWalkedAgain) {
+    Doc("Docs\\a.doc");
+    Doc("Docs\\inner\\b.doc");
+    ASSERT_TRUE(MakeUnixSymlink(dir / "Docs", dir / "Docs\\inner\\loop"));
+    ASSERT_TRUE(IsFolder(dir / "Docs\\inner\\loop\\inner")) << "the link shows as a folder";
+    std::string out = dir.MakeDir("out");
+    CConverter& conv = Converter();
+    conv.ConvertFolder((dir / "Docs").c_str(), out.c_str(), CT_WORD_TO_QOR);
+    EXPECT_EQ(2u, OpenedSources(sim.Calls()).size());
+    EXPECT_TRUE(PathExists(out + "\\Docs\\inner\\b.qor"));
+    EXPECT_FALSE(PathExists(out + "\\Docs\\inner\\loop"));
+}
+
+TEST_F(EngineTest, DriveRootResultsGoStraightIntoTheOutputFolder) {
+    TestDrive drive;
+    ASSERT_TRUE(drive.ok());
+    OfficeSim::WriteDoc("T:\\r.doc", "doc", "根");
+    CreateDirectoryA("T:\\sub", nullptr);
+    OfficeSim::WriteDoc("T:\\sub\\s.doc", "doc", "子");
+    std::string out = dir.MakeDir("out");
+    CConverter& conv = Converter();
+    conv.ConvertFolder("T:\\", out.c_str(), CT_WORD_TO_QOR);
+    EXPECT_TRUE(PathExists(out + "\\r.qor"));
+    EXPECT_TRUE(PathExists(out + "\\sub\\s.qor"));
+    EXPECT_FALSE(PathExists(out + "\\T:"));
+}
+
+TEST_F(EngineTest, PathsBeyondTheLimitFailCleanly) {
+    std::string deep = std::string(120, 'd') + "\\" + std::string(120, 'e');
+    std::string a = Doc("Docs\\" + deep.substr(0, 100) + ".doc");
+    std::string out = dir.MakeDir(deep);
+    ASSERT_GT(out.size() + 6 + 100, 260u);
+    CConverter& conv = Converter();
+    conv.SetLogFolder(out.c_str());
+    conv.ConvertFolder((dir / "Docs").c_str(), out.c_str(), CT_WORD_TO_QOR);
+    EXPECT_EQ(1, owner.FilesDone()) << "the walk finished and counted the file";
+}

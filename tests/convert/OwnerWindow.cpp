@@ -1,0 +1,76 @@
+#include "OwnerWindow.h"
+
+#include "app/UserMessages.h"
+
+#include <cstdio>
+
+namespace {
+
+const char kClassName[] = "TandrelTestOwner";
+
+} // namespace
+
+OwnerWindow::OwnerWindow() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &OwnerWindow::WndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc);
+    m_hWnd = CreateWindowA(kClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, this);
+}
+
+OwnerWindow::~OwnerWindow() {
+    if (m_hWnd)
+        DestroyWindow(m_hWnd);
+}
+
+LRESULT CALLBACK OwnerWindow::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE)
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    if (self && msg >= UWM_ITEM_CONVERTED && msg <= UWM_SCAN_PATH)
+        return self->Handle(msg, wParam, lParam);
+    return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+LRESULT OwnerWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    Message m = {msg, wParam, lParam};
+    m_messages.push_back(m);
+    LRESULT result = 1;
+    if (msg == UWM_IS_ITEM_CHECKED)
+        result = IsTicked(reinterpret_cast<HTREEITEM>(lParam)) ? 1 : 0;
+    else if (msg == UWM_ITEM_CONVERTED && lParam != 0)
+        Tick(reinterpret_cast<HTREEITEM>(lParam));
+    if (onMessage)
+        onMessage(m);
+    return result;
+}
+
+std::vector<std::string> OwnerWindow::Trace() const {
+    std::vector<std::string> trace;
+    char line[64];
+    for (const Message& m : m_messages) {
+        if (m.msg == UWM_CONVERT_STATE)
+            std::snprintf(line, sizeof(line), "state %ld", static_cast<long>(m.lParam));
+        else if (m.msg == UWM_IS_ITEM_CHECKED)
+            std::snprintf(line, sizeof(line), "checked? %ld", static_cast<long>(m.lParam));
+        else if (m.msg == UWM_ITEM_CONVERTED && m.lParam == 0)
+            std::snprintf(line, sizeof(line), "done %lu", static_cast<unsigned long>(m.wParam));
+        else if (m.msg == UWM_ITEM_CONVERTED)
+            std::snprintf(line, sizeof(line), "tick %ld", static_cast<long>(m.lParam));
+        else
+            std::snprintf(line, sizeof(line), "msg %u", m.msg);
+        trace.push_back(line);
+    }
+    return trace;
+}
+
+int OwnerWindow::FilesDone() const {
+    int done = 0;
+    for (const Message& m : m_messages) {
+        if (m.msg == UWM_ITEM_CONVERTED && m.lParam == 0)
+            done += static_cast<int>(m.wParam);
+    }
+    return done;
+}
