@@ -1,0 +1,25 @@
+#include "CodePage.h"
+
+std::string CodePage::Narrow(const std::wstring& text, UINT codePage) {
+    if (text.empty())
+        return std::string();
+    const int length = static_cast<int>(text.size());
+    int bytes = WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0)
+        return std::string();
+    std::string narrow(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), length, &narrow[0], bytes, nullptr, nullptr);
+    return narrow;
+}
+
+std::wstring CodePage::Wide(const std::string& text, UINT codePage) {
+    if (text.empty())
+        return std::wstring();
+    const int length = static_cast<int>(text.size());
+    int chars = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    if (chars <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(chars), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), length, &wide[0], chars);
+    return wide;
+}

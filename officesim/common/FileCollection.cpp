@@ -1,0 +1,22 @@
+#include "FileCollection.h"
+
+#include "FaultRules.h"
+#include "ServerProcess.h"
+#include "StandInFile.h"
+
+HRESULT FileCollection::OpenFile(DispatchCall& call, const std::wstring& path) {
+    const FaultRules faults = FaultRules::ForFile(path);
+    if (HRESULT hr = faults.Apply(FaultRules::Open, call))
+        return hr;
+    if (faults.OpenNothing()) {
+        call.ReturnObject(nullptr);
+        return S_OK;
+    }
+    std::string format, payload;
+    if (DWORD error = StandInFile::Read(path, &format, &payload))
+        return call.Raise(HRESULT_FROM_WIN32(error), L"无法打开文件: " + path);
+    if (!format.empty() && !Server().HasFormat(format))
+        return call.Raise(HRESULT_FROM_WIN32(ERROR_BAD_FORMAT), L"文件格式不属于本程序: " + path);
+    call.ReturnObject(CreateOpened(path, payload));
+    return S_OK;
+}

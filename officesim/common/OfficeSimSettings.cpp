@@ -1,0 +1,37 @@
+#include "OfficeSimSettings.h"
+
+#include <vector>
+
+std::string OfficeSimSettings::JournalPath() {
+    return ReadText(kKey, "Journal");
+}
+
+std::string OfficeSimSettings::FaultRules(const std::string& fileName) {
+    return ReadText(std::string(kKey) + "\\Faults", fileName);
+}
+
+std::string OfficeSimSettings::RefuseStart() {
+    return ReadText(kKey, "RefuseStart");
+}
+
+bool OfficeSimSettings::QuitError() {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    if (RegGetValueA(HKEY_CURRENT_USER, kKey, "QuitError", RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS)
+        return false;
+    return value != 0;
+}
+
+std::string OfficeSimSettings::ReadText(const std::string& subKey, const std::string& name) {
+    DWORD size = 0;
+    if (RegGetValueA(HKEY_CURRENT_USER, subKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+                     nullptr, &size) != ERROR_SUCCESS ||
+        size == 0)
+        return std::string();
+    std::vector<char> text(size + 1, '\0');
+    if (RegGetValueA(HKEY_CURRENT_USER, subKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+                     text.data(), &size) != ERROR_SUCCESS)
+        return std::string();
+    return std::string(text.data());
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// The stand-ins' test settings under HKEY_CURRENT_USER\Software\Tandrel\OfficeSim. Each is read
+// afresh when it is needed, so that a test can change it between two calls.
+class OfficeSimSettings {
+public:
+    static constexpr const char* kKey = "Software\\Tandrel\\OfficeSim";
+
+    // Windows path of the call journal; "" when calls are not journaled.
+    static std::string JournalPath();
+    // The fault rules configured for a source file name (matched without regard to case).
+    static std::string FaultRules(const std::string& fileName);
+    // The ProgID whose server must refuse to start; "" for none.
+    static std::string RefuseStart();
+    // Whether the word processor's quit must fail.
+    static bool QuitError();
+
+private:
+    static std::string ReadText(const std::string& subKey, const std::string& name);
+};

@@ -1,0 +1,103 @@
+#include "ServerProcess.h"
+
+#include "ClassFactory.h"
+#include "OfficeSimSettings.h"
+#include "ServerRegistry.h"
+
+#include <shellapi.h>
+
+#include <cwchar>
+
+namespace {
+
+// How long the process waits for the call that ends it to be answered before it ends.
+constexpr UINT kEndDelayMs = 100;
+// A server that COM started but that nobody uses (its client died) ends after this long.
+constexpr UINT kIdleCheckMs = 30000;
+
+enum class Request { Serve, Register, Unregister };
+
+Request ReadCommandLine() {
+    int count = 0;
+    LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+    Request request = Request::Serve;
+    for (int i = 1; args != nullptr && i < count; ++i) {
+        const wchar_t* option = args[i] + ((args[i][0] == L'/' || args[i][0] == L'-') ? 1 : 0);
+        if (_wcsicmp(option, L"RegServer") == 0)
+            request = Request::Register;
+        else if (_wcsicmp(option, L"UnregServer") == 0)
+            request = Request::Unregister;
+    }
+    LocalFree(args);
+    return request;
+}
+
+} // namespace
+
+ServerProcess::ServerProcess(const ServerIdentity& identity, CreateTopObject createTop)
+    : m_identity(identity), m_createTop(createTop) {}
+
+int ServerProcess::Run() {
+    switch (ReadCommandLine()) {
+    case Request::Register:
+        return ServerRegistry::Register(m_identity) ? 0 : 1;
+    case Request::Unregister:
+        return ServerRegistry::Unregister(m_identity) ? 0 : 1;
+    default:
+        return Serve();
+    }
+}
+
+bool ServerProcess::HasFormat(const std::string& format) const {
+    for (const char* own : m_identity.formats) {
+        if (format == own)
+            return true;
+    }
+    return false;
+}
+
+void ServerProcess::Lock() {
+    InterlockedIncrement(&m_locks);
+}
+
+void ServerProcess::Unlock() {
+    if (InterlockedDecrement(&m_locks) == 0)
+        EndSoon();
+}
+
+void ServerProcess::EndSoon() {
+    if (m_endTimer == 0)
+        m_endTimer = SetTimer(nullptr, 0, kEndDelayMs, nullptr);
+}
+
+int ServerProcess::Serve() {
+    if (lstrcmpiA(OfficeSimSettings::RefuseStart().c_str(), m_identity.progId) == 0)
+        return 2;
+    if (FAILED(CoInitialize(nullptr)))
+        return 3;
+    ClassFactory factory(*this, m_createTop);
+    DWORD cookie = 0;
+    HRESULT hr = CoRegisterClassObject(m_identity.clsid, &factory, CLSCTX_LOCAL_SERVER,
+                                       REGCLS_SINGLEUSE, &cookie);
+    if (SUCCEEDED(hr)) {
+        RunMessageLoop();
+        CoRevokeClassObject(cookie);
+    }
+    CoUninitialize();
+    return SUCCEEDED(hr) ? 0 : 4;
+}
+
+void ServerProcess::RunMessageLoop() {
+    UINT_PTR idleTimer = SetTimer(nullptr, 0, kIdleCheckMs, nullptr);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER && msg.hwnd == nullptr) {
+            if (msg.wParam == m_endTimer || (msg.wParam == idleTimer && m_locks == 0))
+                break;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    KillTimer(nullptr, idleTimer);
+}

@@ -1,0 +1,37 @@
+#include "LxApplication.h"
+
+#include "LxWorkbooks.h"
+
+namespace {
+
+constexpr DISPID kWorkbooks = 572;
+constexpr DISPID kAlerts = 1695;
+
+} // namespace
+
+LxApplication::~LxApplication() {
+    if (m_workbooks)
+        m_workbooks->Release();
+}
+
+HRESULT LxApplication::Call(DispatchCall& call) {
+    switch (call.Id()) {
+    case kWorkbooks:
+        return Workbooks(call);
+    case kAlerts:
+        // The stand-in never asks anything: it only takes being told not to.
+        return call.Check(DispatchCall::Put, false, {DispatchCall::False()});
+    default:
+        return DISP_E_MEMBERNOTFOUND;
+    }
+}
+
+HRESULT LxApplication::Workbooks(DispatchCall& call) {
+    if (HRESULT hr = call.Check(DispatchCall::Get, false, {}))
+        return hr;
+    if (m_workbooks == nullptr)
+        m_workbooks = new LxWorkbooks(Server());
+    m_workbooks->AddRef();
+    call.ReturnObject(m_workbooks);
+    return S_OK;
+}

@@ -1,0 +1,154 @@
+#include "OfficeSim.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+constexpr char kKey[] = "Software\\Tandrel\\OfficeSim";
+constexpr char kHeaderStart[] = "OFFICESIM ";
+constexpr const char* kServerPrograms[] = {"qorsim.exe", "lxsim.exe"};
+
+void SetText(const std::string& subKey, const std::string& name, const std::string& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+void SetNumber(const std::string& subKey, const std::string& name, DWORD value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof(value));
+    RegCloseKey(key);
+}
+
+bool IsServerProgram(const char* exeName) {
+    return std::any_of(std::begin(kServerPrograms), std::end(kServerPrograms),
+                       [exeName](const char* program) { return lstrcmpiA(exeName, program) == 0; });
+}
+
+} // namespace
+
+OfficeSim::OfficeSim() : m_dir("officesim"), m_journal(m_dir / "journal.txt") {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+    SetText(kKey, "Journal", m_journal);
+}
+
+OfficeSim::~OfficeSim() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+}
+
+void OfficeSim::Fault(const std::string& fileName, const std::string& rule) {
+    SetText(std::string(kKey) + "\\Faults", fileName, rule);
+}
+
+void OfficeSim::RefuseStart(const std::string& progId) {
+    SetText(kKey, "RefuseStart", progId);
+}
+
+void OfficeSim::QuitError(bool on) {
+    SetNumber(kKey, "QuitError", on ? 1 : 0);
+}
+
+std::vector<std::string> OfficeSim::JournalLines() const {
+    const std::string text = ReadFileBytes(m_journal);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::vector<std::string> OfficeSim::Calls() const {
+    std::vector<std::string> calls;
+    for (const std::string& line : JournalLines()) {
+        size_t tab = line.find('\t');
+        calls.push_back(tab == std::string::npos ? line : line.substr(tab + 1));
+    }
+    return calls;
+}
+
+std::vector<DWORD> OfficeSim::JournalPids() const {
+    std::vector<DWORD> pids;
+    for (const std::string& line : JournalLines()) {
+        DWORD pid = static_cast<DWORD>(std::strtoul(line.c_str(), nullptr, 10));
+        if (std::find(pids.begin(), pids.end(), pid) == pids.end())
+            pids.push_back(pid);
+    }
+    return pids;
+}
+
+void OfficeSim::ClearJournal() {
+    DeleteFileA(m_journal.c_str());
+}
+
+void OfficeSim::WriteDoc(const std::string& path, const std::string& format,
+                         const std::string& payload) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!format.empty())
+        out << kHeaderStart << format << "\r\n";
+    out << payload;
+}
+
+bool OfficeSim::ReadDoc(const std::string& path, std::string* format, std::string* payload) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return false;
+    const std::string bytes = ReadFileBytes(path);
+    const size_t startLength = sizeof(kHeaderStart) - 1;
+    const size_t lineEnd = bytes.find("\r\n");
+    format->clear();
+    *payload = bytes;
+    if (bytes.compare(0, startLength, kHeaderStart) == 0 && lineEnd != std::string::npos) {
+        *format = bytes.substr(startLength, lineEnd - startLength);
+        *payload = bytes.substr(lineEnd + 2);
+    }
+    return true;
+}
+
+std::vector<DWORD> OfficeSim::ServerPids() {
+    std::vector<DWORD> pids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return pids;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (IsServerProgram(entry.szExeFile))
+            pids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return pids;
+}
+
+void OfficeSim::KillServers() {
+    for (DWORD pid : ServerPids()) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        if (process == nullptr)
+            continue;
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
+bool OfficeSim::WaitForExit(DWORD pid, DWORD timeoutMs) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr)
+        return true;
+    bool ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}

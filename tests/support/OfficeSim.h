@@ -1,0 +1,54 @@
+#pragma once
+// The test side of the stand-in office servers (officesim/): their settings in the registry,
+// their call journal, their document format and their processes.
+#include "TempDir.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Owns HKEY_CURRENT_USER\Software\Tandrel\OfficeSim for one test: made empty, with the journal
+// going to a fresh file of its own, and removed again at destruction.
+class OfficeSim {
+public:
+    OfficeSim();
+    ~OfficeSim();
+    OfficeSim(const OfficeSim&) = delete;
+    OfficeSim& operator=(const OfficeSim&) = delete;
+
+    // Sets the fault rules for a source file name ("bad.doc"), rules separated by ";":
+    // open-nothing, open-error:<hex>:<text>, save-error:..., close-error:...,
+    // save-fail:<hex>, save-die, delay:<open|save|close>:<ms>. "" removes them.
+    void Fault(const std::string& fileName, const std::string& rule);
+    // Makes the server of this ProgID exit before it registers its class ("" for none).
+    void RefuseStart(const std::string& progId);
+    // Makes the word processor's quit fail (its process stays).
+    void QuitError(bool on);
+
+    const std::string& JournalPath() const { return m_journal; }
+    // The journal's lines, without their CR LF.
+    std::vector<std::string> JournalLines() const;
+    // The lines without their process-id field: "qor.app\tPUT\t23\tBOOL:0".
+    std::vector<std::string> Calls() const;
+    // The server processes that wrote the journal, each once, in the order they first appear.
+    std::vector<DWORD> JournalPids() const;
+    void ClearJournal();
+
+    // A stand-in document: "OFFICESIM <format>\r\n" and the payload ("" format: payload only).
+    static void WriteDoc(const std::string& path, const std::string& format,
+                         const std::string& payload);
+    // Reads one; format is "" for a file without header. False when it cannot be read.
+    static bool ReadDoc(const std::string& path, std::string* format, std::string* payload);
+
+    // Running qorsim and lxsim processes of this Wine prefix.
+    static std::vector<DWORD> ServerPids();
+    // Ends them all and waits until they are gone.
+    static void KillServers();
+    // Waits until a process has ended; true when it has within timeoutMs.
+    static bool WaitForExit(DWORD pid, DWORD timeoutMs);
+
+private:
+    TempDir m_dir;
+    std::string m_journal;
+};
