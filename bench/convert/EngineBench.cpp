@@ -5,6 +5,7 @@
 #include "convert/ConvertJob.h"
 
 #include "CWinThread.h"
+#include "app/ConvertType.h"
 #include "app/UserMessages.h"
 
 #include <cstdio>

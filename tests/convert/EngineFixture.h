@@ -4,6 +4,10 @@
 #include "convert/CConverter.h"
 #include "convert/ConvertJob.h"
 
+#include "MbcsText.h"
+#include "app/ConvertType.h"
+#include "app/UserMessages.h"
+
 #include "MessageBoxRecorder.h"
 #include "OfficeSim.h"
 #include "OwnerWindow.h"

@@ -42,11 +42,9 @@ bool RunUnixCommand(const std::string& commandLine) {
     if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
     WaitForSingleObject(pi.hProcess, 10000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    return code == 0;
+    return true;
 }
 
 bool MakeUnixSymlink(const std::string& target, const std::string& linkPath) {
@@ -55,7 +53,15 @@ bool MakeUnixSymlink(const std::string& target, const std::string& linkPath) {
     std::string unixTarget = UnixPathOf(target);
     if (parent.empty() || unixTarget.empty())
         return false;
-    return RunUnixCommand("/bin/ln -s " + Quote(unixTarget) + " " + Quote(parent + "/" + linkPath.substr(sep + 1)));
+    if (!RunUnixCommand("/bin/ln -s " + Quote(unixTarget) + " " + Quote(parent + "/" + linkPath.substr(sep + 1))))
+        return false;
+    // Wine hands a Unix program to a launcher, so the link may appear a moment after we return.
+    for (int i = 0; i < 100; ++i) {
+        if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(50);
+    }
+    return false;
 }
 
 namespace {

@@ -4,7 +4,8 @@
 
 // The Unix path of a Windows path (UTF-8), or "" when not running under Wine.
 std::string UnixPathOf(const std::string& windowsPath);
-// Runs a Unix program (Wine starts ELF binaries too); true when it exits with 0.
+// Starts a Unix program (Wine starts ELF binaries too) and waits a little for it; true when it
+// started. Its exit code does not come back through Wine: check its effect instead.
 bool RunUnixCommand(const std::string& commandLine);
 // Creates a Unix symbolic link named linkPath pointing at target (both Windows paths; the
 // link's parent folder must exist). Wine shows a link to a folder as an ordinary folder.
