@@ -1,6 +1,7 @@
 #include "CTreeCtrl.h"
 
 #include "CImageList.h"
+#include "CMultiSelectTree.h"
 #include "TreeHostDialog.h"
 #include "UiPump.h"
 
@@ -112,4 +113,29 @@ TEST_F(TreeCtrlTest, ImageListsAreSetAndReadBack) {
     EXPECT_EQ(nullptr, tree().SetImageList(&images, TVSIL_NORMAL));
     EXPECT_EQ(images.GetSafeHandle(), tree().GetImageList(TVSIL_NORMAL));
     EXPECT_EQ(images.GetSafeHandle(), tree().SetImageList(nullptr, TVSIL_NORMAL));
+}
+
+namespace {
+
+class PlainMultiTree : public CMultiSelectTree {
+protected:
+    BOOL OnPlainLabelPress(HTREEITEM) override { return FALSE; }
+};
+
+} // namespace
+
+TEST(MultiSelectTree, SelectedItemsUnderCollapsedParentsAreSkipped) {
+    TreeHostDialog<PlainMultiTree> dlg(IDC_SHELL_TREE);
+    ASSERT_TRUE(dlg.Create(IDD_CONVERT_DIALOG));
+    PlainMultiTree& tree = dlg.m_tree;
+    HTREEITEM a = tree.InsertItem("a");
+    HTREEITEM a1 = tree.InsertItem("a1", a);
+    HTREEITEM b = tree.InsertItem("b");
+    tree.SetItemState(a1, TVIS_SELECTED, TVIS_SELECTED);
+    tree.SetItemState(b, TVIS_SELECTED, TVIS_SELECTED);
+    EXPECT_EQ(b, tree.GetFirstSelectedItem()) << "a1 is hidden under its collapsed parent";
+    EXPECT_EQ(nullptr, tree.GetNextSelectedItem(b));
+    tree.Expand(a, TVE_EXPAND);
+    EXPECT_EQ(a1, tree.GetFirstSelectedItem());
+    EXPECT_EQ(b, tree.GetNextSelectedItem(a1));
 }
