@@ -24,6 +24,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     SetPropA(hWnd, kObjectProp, this);
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
+    PreSubclassWindow();
     return TRUE;
 }
 

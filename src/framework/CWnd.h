@@ -61,6 +61,8 @@ protected:
     // OnChildNotify decides; returns TRUE with *pResult set when someone handled it.
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Runs once the window is subclassed, before any message reaches the object.
+    virtual void PreSubclassWindow() {}
     // Runs after the window is gone; self-deleting windows delete themselves here.
     virtual void PostNcDestroy() {}
 

@@ -1,0 +1,447 @@
+#include "CShellTree.h"
+
+#include "CFileFind.h"
+#include "ItemIdList.h"
+#include "MbcsText.h"
+#include "app/UserMessages.h"
+
+#include <vector>
+
+namespace {
+
+const UINT kIconFlags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
+const DWORD kNameFlags = SHGDN_INFOLDER | 0x2000; // with SHGDN_INCLUDE_NONFILESYS
+const int kSpecialDesktop = 0;
+const int kSpecialDrives = 17;
+
+// Kinds of shell object (description identifiers) the tree leaves out: removable media and
+// everything on the network below the network folder itself.
+BOOL IsExcludedKind(DWORD dwId) {
+    switch (dwId) {
+    case SHDID_COMPUTER_DRIVE35:
+    case SHDID_COMPUTER_DRIVE525:
+    case SHDID_COMPUTER_REMOVABLE:
+    case SHDID_COMPUTER_NETDRIVE:
+    case SHDID_COMPUTER_CDROM:
+    case SHDID_NET_DOMAIN:
+    case SHDID_NET_SERVER:
+    case SHDID_NET_SHARE:
+    case SHDID_NET_RESTOFNET:
+    case SHDID_NET_OTHER:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// The description a drive root would have, from its drive type; for shells that cannot answer.
+BOOL DriveKind(const CString& strPath, DWORD* pdwId) {
+    if (strPath.GetLength() != 3 || strPath[1] != ':' || strPath[2] != '\\')
+        return FALSE;
+    switch (GetDriveTypeA(strPath)) {
+    case DRIVE_REMOVABLE:
+        *pdwId = SHDID_COMPUTER_REMOVABLE;
+        return TRUE;
+    case DRIVE_FIXED:
+        *pdwId = SHDID_COMPUTER_FIXED;
+        return TRUE;
+    case DRIVE_REMOTE:
+        *pdwId = SHDID_COMPUTER_NETDRIVE;
+        return TRUE;
+    case DRIVE_CDROM:
+        *pdwId = SHDID_COMPUTER_CDROM;
+        return TRUE;
+    case DRIVE_RAMDISK:
+        *pdwId = SHDID_COMPUTER_RAMDISK;
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL IsDriveRoot(const char* pszPath) {
+    CString strPath(pszPath);
+    return strPath.GetLength() == 3 && strPath[1] == ':' && strPath[2] == '\\';
+}
+
+CString Lower(const char* psz) {
+    std::string s(psz ? psz : "");
+    mbcs::FoldLower(s);
+    return CString(s);
+}
+
+} // namespace
+
+CShellTree::CShellTree() : m_pThis(this) {
+    SHGetDesktopFolder(&m_pDesktopFolder);
+    SHGetMalloc(&m_pMalloc);
+}
+
+CShellTree::~CShellTree() {
+    // The items own item-ID lists that only the allocator can free.
+    if (m_hWnd != nullptr && IsWindow(m_hWnd))
+        DeleteAllItems();
+    if (m_pMalloc != nullptr)
+        m_pMalloc->Release();
+    if (m_pDesktopFolder != nullptr)
+        m_pDesktopFolder->Release();
+    m_imageList.Detach();
+}
+
+void CShellTree::SetFilter(BOOL bShowFiles, const char* pszFilter) {
+    m_bShowFiles = bShowFiles;
+    m_strFilter = pszFilter;
+    RebuildTree();
+}
+
+void CShellTree::RebuildTree() {
+    AttachSystemImageList();
+    PopulateItem(TVI_ROOT);
+    m_imageList.Detach();
+    HTREEITEM hComputer = FindComputerItem();
+    if (hComputer != nullptr) {
+        SetFocus();
+        Expand(hComputer, TVE_EXPAND);
+        SelectItem(hComputer);
+    }
+}
+
+void CShellTree::AttachSystemImageList() {
+    LPITEMIDLIST pidlDesktop = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, kSpecialDesktop, &pidlDesktop)))
+        return;
+    SHFILEINFOA sfi = {};
+    HIMAGELIST hSystem = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
+        reinterpret_cast<const char*>(pidlDesktop), 0, &sfi, sizeof(sfi), kIconFlags));
+    m_pMalloc->Free(pidlDesktop);
+    m_imageList.Detach();
+    if (m_imageList.Attach(hSystem))
+        SetImageList(&m_imageList, TVSIL_NORMAL);
+}
+
+void CShellTree::DeleteChildren(HTREEITEM hParent) {
+    for (HTREEITEM hChild = GetChildItem(hParent); hChild != nullptr;
+         hChild = GetChildItem(hParent))
+        DeleteItem(hChild);
+}
+
+void CShellTree::PopulateItem(HTREEITEM hParent) {
+    DeleteChildren(hParent);
+    LPCITEMIDLIST pidlParent =
+        hParent == TVI_ROOT ? nullptr : reinterpret_cast<LPCITEMIDLIST>(GetItemData(hParent));
+    IShellFolder* pFolder = nullptr;
+    if (m_pDesktopFolder == nullptr)
+        return;
+    m_pDesktopFolder->BindToObject(pidlParent, nullptr, IID_IShellFolder,
+                                   reinterpret_cast<void**>(&pFolder));
+    if (pFolder == nullptr) {
+        if (hParent != TVI_ROOT)
+            return;
+        pFolder = m_pDesktopFolder;
+        pFolder->AddRef();
+    }
+    SHCONTF grfFlags = SHCONTF_FOLDERS | (m_bShowFiles ? SHCONTF_NONFOLDERS : 0);
+    IEnumIDList* pEnum = nullptr;
+    if (pFolder->EnumObjects(m_hWnd, grfFlags, &pEnum) == S_OK && pEnum != nullptr) {
+        LPITEMIDLIST pidlRelative = nullptr;
+        ULONG nFetched = 0;
+        while (pEnum->Next(1, &pidlRelative, &nFetched) == S_OK)
+            InsertChild(hParent, pFolder, pidlParent, pidlRelative);
+        pEnum->Release();
+    }
+    TVSORTCB sort = {hParent, &CShellTree::CompareChildItems, reinterpret_cast<LPARAM>(pFolder)};
+    SortChildrenCB(&sort);
+    pFolder->Release();
+}
+
+void CShellTree::InsertChild(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlParent,
+                             LPITEMIDLIST pidlRelative) {
+    LPITEMIDLIST pidlAbsolute = ConcatItemIDLists(pidlParent, pidlRelative);
+    TVINSERTSTRUCTA ins = {};
+    CString strName;
+    if (pidlAbsolute != nullptr &&
+        FillItemInfo(&ins.item, strName, pidlAbsolute, pFolder, pidlRelative)) {
+        ins.hParent = hParent;
+        ins.hInsertAfter = TVI_LAST;
+        if (InsertItem(&ins) == nullptr)
+            m_pMalloc->Free(pidlAbsolute);
+    } else if (pidlAbsolute != nullptr) {
+        m_pMalloc->Free(pidlAbsolute);
+    }
+    m_pMalloc->Free(pidlRelative);
+}
+
+LPITEMIDLIST CShellTree::ConcatItemIDLists(LPCITEMIDLIST pidl1, LPCITEMIDLIST pidl2) {
+    UINT cb1 = itemidlist::GetSize(pidl1);
+    UINT cb2 = itemidlist::GetSize(pidl2);
+    BYTE* pNew = static_cast<BYTE*>(m_pMalloc->Alloc(cb1 + cb2 + sizeof(USHORT)));
+    if (pNew == nullptr)
+        return nullptr;
+    if (cb1 > 0)
+        memcpy(pNew, pidl1, cb1 + sizeof(USHORT));
+    if (cb2 > 0)
+        memcpy(pNew + cb1, pidl2, cb2 + sizeof(USHORT));
+    if (cb1 == 0 && cb2 == 0) {
+        m_pMalloc->Free(pNew);
+        return nullptr;
+    }
+    return reinterpret_cast<LPITEMIDLIST>(pNew);
+}
+
+BOOL CShellTree::FillItemInfo(TVITEMA* pItem, CString& strName, LPCITEMIDLIST pidlAbsolute,
+                              IShellFolder* pParentFolder, LPCITEMIDLIST pidlRelative) {
+    strName = GetDisplayName(pParentFolder, pidlRelative);
+    ULONG ulAttributes = SFGAO_FOLDER | SFGAO_LINK;
+    pParentFolder->GetAttributesOf(1, &pidlRelative, &ulAttributes);
+    UINT uFlags = kIconFlags | ((ulAttributes & SFGAO_LINK) ? SHGFI_LINKOVERLAY : 0);
+    SHFILEINFOA sfi = {};
+    const char* pszPidl = reinterpret_cast<const char*>(pidlAbsolute);
+    SHGetFileInfoA(pszPidl, 0, &sfi, sizeof(sfi), uFlags);
+    pItem->iImage = sfi.iIcon;
+    if (ulAttributes & SFGAO_FOLDER)
+        SHGetFileInfoA(pszPidl, 0, &sfi, sizeof(sfi), uFlags | SHGFI_OPENICON);
+    pItem->iSelectedImage = sfi.iIcon;
+
+    BOOL bListed = TRUE;
+    pItem->cChildren =
+        GetChildrenFlag(pParentFolder, pidlRelative, ulAttributes, pidlAbsolute, &bListed);
+    if (!bListed || !IsListedKind(pParentFolder, pidlRelative, pidlAbsolute))
+        return FALSE;
+    pItem->mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
+    pItem->pszText = const_cast<char*>(static_cast<const char*>(strName));
+    pItem->lParam = reinterpret_cast<LPARAM>(pidlAbsolute);
+    return TRUE;
+}
+
+int CShellTree::GetChildrenFlag(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative,
+                                ULONG ulAttributes, LPCITEMIDLIST pidlAbsolute,
+                                BOOL* pbListed) const {
+    if (!(ulAttributes & SFGAO_FOLDER)) {
+        *pbListed = MatchesFilter(GetIdListPath(pidlAbsolute));
+        return 0;
+    }
+    if (m_bShowFiles) {
+        // A folder outside the file system (the computer, the network) can always be opened.
+        CString strPath = GetIdListPath(pidlAbsolute);
+        return strPath.IsEmpty() || MatchesFilter(strPath) ? 1 : 0;
+    }
+    ULONG ulFolder = SFGAO_FOLDER | SFGAO_REMOVABLE;
+    pFolder->GetAttributesOf(1, &pidlRelative, &ulFolder);
+    if (ulFolder & SFGAO_REMOVABLE)
+        return 1;
+    ULONG ulSub = SFGAO_HASSUBFOLDER;
+    pFolder->GetAttributesOf(1, &pidlRelative, &ulSub);
+    return (ulSub & SFGAO_HASSUBFOLDER) ? 1 : 0;
+}
+
+BOOL CShellTree::IsListedKind(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative,
+                              LPCITEMIDLIST pidlAbsolute) {
+    SHDESCRIPTIONID desc = {};
+    if (SUCCEEDED(SHGetDataFromIDListA(pFolder, pidlRelative, SHGDFIL_DESCRIPTIONID, &desc,
+                                       sizeof(desc))))
+        return !IsExcludedKind(desc.dwDescriptionId);
+    // Wine answers no description at all; a drive root's type says the same for drives.
+    char szPath[MAX_PATH] = "";
+    DWORD dwId = 0;
+    if (SHGetPathFromIDListA(pidlAbsolute, szPath) && DriveKind(szPath, &dwId))
+        return !IsExcludedKind(dwId);
+    return TRUE;
+}
+
+CString CShellTree::GetDisplayName(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative) {
+    STRRET str = {};
+    if (FAILED(pFolder->GetDisplayNameOf(pidlRelative, kNameFlags, &str)))
+        return CString();
+    switch (str.uType) {
+    case STRRET_WSTR: {
+        int n = WideCharToMultiByte(CP_ACP, 0, str.pOleStr, -1, nullptr, 0, nullptr, nullptr);
+        std::vector<char> buf(static_cast<size_t>(n > 0 ? n : 1));
+        WideCharToMultiByte(CP_ACP, 0, str.pOleStr, -1, buf.data(), n, nullptr, nullptr);
+        m_pMalloc->Free(str.pOleStr);
+        return CString(buf.data());
+    }
+    case STRRET_OFFSET:
+        return CString(reinterpret_cast<const char*>(pidlRelative) + str.uOffset);
+    default:
+        return CString(str.cStr);
+    }
+}
+
+HTREEITEM CShellTree::FindComputerItem() {
+    LPITEMIDLIST pidlComputer = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, kSpecialDrives, &pidlComputer)))
+        return nullptr;
+    HTREEITEM hItem = GetRootItem();
+    for (; hItem != nullptr; hItem = GetNextVisibleItem(hItem)) {
+        LPCITEMIDLIST pidl = reinterpret_cast<LPCITEMIDLIST>(GetItemData(hItem));
+        if (pidl == nullptr)
+            continue;
+        HRESULT hr = m_pDesktopFolder->CompareIDs(0, pidlComputer, pidl);
+        if (SUCCEEDED(hr) && static_cast<short>(HRESULT_CODE(hr)) == 0)
+            break;
+    }
+    m_pMalloc->Free(pidlComputer);
+    return hItem;
+}
+
+int CALLBACK CShellTree::CompareChildItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort) {
+    IShellFolder* pFolder = reinterpret_cast<IShellFolder*>(lParamSort);
+    LPCITEMIDLIST pidl1 = itemidlist::GetLastItem(reinterpret_cast<LPCITEMIDLIST>(lParam1));
+    LPCITEMIDLIST pidl2 = itemidlist::GetLastItem(reinterpret_cast<LPCITEMIDLIST>(lParam2));
+    if (pidl1 == nullptr || pidl2 == nullptr)
+        return 0;
+    HRESULT hr = pFolder->CompareIDs(0, pidl1, pidl2);
+    if (FAILED(hr))
+        return 0;
+    short nOrder = static_cast<short>(HRESULT_CODE(hr));
+    return nOrder < 0 ? -1 : nOrder > 0 ? 1 : 0;
+}
+
+CString CShellTree::GetItemPath(HTREEITEM hItem) const {
+    return GetIdListPath(reinterpret_cast<LPCITEMIDLIST>(GetItemData(hItem)));
+}
+
+CString CShellTree::GetIdListPath(LPCITEMIDLIST pidl) const {
+    char szPath[MAX_PATH] = "";
+    if (pidl == nullptr || !SHGetPathFromIDListA(pidl, szPath))
+        return CString();
+    return CString(szPath);
+}
+
+BOOL CShellTree::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (msg != WM_NOTIFY)
+        return CMultiSelectTree::OnChildNotify(msg, wParam, lParam, pResult);
+    NMTREEVIEWA* pNM = reinterpret_cast<NMTREEVIEWA*>(lParam);
+    switch (pNM->hdr.code) {
+    case TVN_DELETEITEMA:
+    case TVN_DELETEITEMW:
+        OnDeleteItem(pNM, pResult);
+        return TRUE;
+    case TVN_ITEMEXPANDEDA:
+    case TVN_ITEMEXPANDEDW:
+        OnItemExpanded(pNM, pResult);
+        return TRUE;
+    case TVN_ITEMEXPANDINGA:
+    case TVN_ITEMEXPANDINGW:
+        OnItemExpanding(pNM, pResult);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void CShellTree::OnItemExpanding(NMTREEVIEWA* pNMTreeView, LRESULT* pResult) {
+    HTREEITEM hItem = pNMTreeView->itemNew.hItem;
+    if (pNMTreeView->action & TVE_EXPAND) {
+        PopulateItem(hItem);
+    } else {
+        DeleteChildren(hItem);
+        // An empty child keeps the expand button until the next expansion lists the folder.
+        InsertItem("", hItem, TVI_LAST);
+    }
+    *pResult = 0;
+}
+
+void CShellTree::OnItemExpanded(NMTREEVIEWA*, LRESULT* pResult) {
+    *pResult = 0;
+}
+
+void CShellTree::OnDeleteItem(NMTREEVIEWA* pNMTreeView, LRESULT* pResult) {
+    void* pidl = reinterpret_cast<void*>(pNMTreeView->itemOld.lParam);
+    if (pidl != nullptr && m_pMalloc != nullptr)
+        m_pMalloc->Free(pidl);
+    *pResult = 0;
+}
+
+BOOL CShellTree::OnPlainLabelPress(HTREEITEM hItem) {
+    if (hItem == GetSelectedItem())
+        return FALSE;
+    SetFocus();
+    ClearSelection();
+    SelectItem(hItem);
+    m_hSelectAnchor = hItem;
+    return TRUE;
+}
+
+CString CShellTree::GetFileExt(const char* pszPath) {
+    return CString(mbcs::SplitPath(pszPath ? pszPath : "").ext);
+}
+
+BOOL CShellTree::FilterHasExt(const CString& strPath, const char* pszFilter) {
+    CString strExt = GetFileExt(Lower(strPath));
+    return !strExt.IsEmpty() && Lower(pszFilter).Find(strExt) >= 0;
+}
+
+BOOL CShellTree::MatchesFilter(const char* pszPath) const {
+    CString strPath = Lower(pszPath);
+    CString strFilter = Lower(m_strFilter);
+    if (strFilter.IsEmpty() || strFilter.Find("*.*") >= 0)
+        return TRUE;
+    if (HasMatchingContent(strPath))
+        return TRUE;
+    return FilterHasExt(strPath, strFilter);
+}
+
+BOOL CShellTree::HasMatchingContent(const char* pszPath) const {
+    if (IsDriveRoot(pszPath))
+        return TRUE;
+    // Without a path the pattern would search the current folder instead.
+    if (pszPath == nullptr || *pszPath == '\0')
+        return FALSE;
+    CString strFilter = Lower(m_strFilter);
+    CFileFind finder;
+    BOOL bWorking = finder.FindFile(CString(mbcs::JoinPath(pszPath, "*.*")));
+    while (bWorking) {
+        bWorking = finder.FindNextFile();
+        if (finder.IsDirectory()) {
+            if (!finder.IsDots())
+                return TRUE;
+        } else if (m_bShowFiles && !finder.IsHidden()) {
+            // An empty extension is contained in any filter: a visible file without one counts.
+            CString strExt = GetFileExt(Lower(finder.GetFileName()));
+            if (strFilter.Find(strExt) >= 0)
+                return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+int CShellTree::CountItemFiles(HTREEITEM hItem, const char* pszFilter, HWND hWndNotify) {
+    CString strPath = GetItemPath(hItem);
+    if (HasMatchingContent(strPath))
+        return CountFolderFiles(strPath, pszFilter, hWndNotify);
+    if (m_bContinue == 0)
+        return 0;
+    ReportPath(hWndNotify, strPath);
+    return FilterHasExt(strPath, pszFilter) ? 1 : 0;
+}
+
+int CShellTree::CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify) {
+    if (pszPath == nullptr || *pszPath == '\0')
+        return 0;
+    int nCount = 0;
+    CFileFind finder;
+    BOOL bWorking = finder.FindFile(CString(mbcs::JoinPath(pszPath, "*.*")));
+    while (bWorking) {
+        bWorking = finder.FindNextFile();
+        if (m_bContinue == 0)
+            return 0;
+        CString strEntry(mbcs::JoinPath(pszPath, finder.GetFileName().str()));
+        ReportPath(hWndNotify, strEntry);
+        if (finder.IsDirectory()) {
+            // A link to a folder may lead back to an ancestor: links are never followed.
+            if (!finder.IsDots() && !finder.IsHidden() &&
+                !finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
+                nCount += CountFolderFiles(strEntry, pszFilter, hWndNotify);
+        } else if (m_bShowFiles && !finder.IsHidden() && FilterHasExt(strEntry, pszFilter)) {
+            ++nCount;
+        }
+    }
+    return nCount;
+}
+
+void CShellTree::ReportPath(HWND hWndNotify, const CString& strPath) const {
+    if (hWndNotify != nullptr)
+        ::SendMessageA(hWndNotify, UWM_SCAN_PATH, 0,
+                       reinterpret_cast<LPARAM>(static_cast<const char*>(strPath)));
+}

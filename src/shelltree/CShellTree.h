@@ -1,0 +1,65 @@
+#pragma once
+// The source tree: the shell namespace from the desktop down, folders and the files whose
+// extension the filter names, read lazily on expansion; several items selectable at once, and
+// the matching files under a selected item counted from the file system.
+#include "CImageList.h"
+#include "CMultiSelectTree.h"
+
+#include <shlobj.h>
+
+#include <atomic>
+
+class CShellTree : public CMultiSelectTree {
+public:
+    CShellTree();
+    ~CShellTree() override;
+
+    void SetFilter(BOOL bShowFiles, const char* pszFilter);
+    void RebuildTree();
+    void PopulateItem(HTREEITEM hParent);
+
+    // File-system path of the item, or empty for objects that have none.
+    CString GetItemPath(HTREEITEM hItem) const;
+    BOOL MatchesFilter(const char* pszPath) const;
+    BOOL HasMatchingContent(const char* pszPath) const;
+    static CString GetFileExt(const char* pszPath);
+
+    int CountItemFiles(HTREEITEM hItem, const char* pszFilter, HWND hWndNotify);
+    int CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify);
+
+    std::atomic<int> m_bContinue{1}; // counting goes on while nonzero; Cancel clears it
+    CShellTree* m_pThis;
+    CString m_strFilter;
+    CImageList m_imageList; // the system list, held only during a rebuild
+    IMalloc* m_pMalloc = nullptr;
+    IShellFolder* m_pDesktopFolder = nullptr;
+    BOOL m_bShowFiles = FALSE;
+
+protected:
+    BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL OnPlainLabelPress(HTREEITEM hItem) override;
+
+    void OnItemExpanding(NMTREEVIEWA* pNMTreeView, LRESULT* pResult);
+    void OnItemExpanded(NMTREEVIEWA* pNMTreeView, LRESULT* pResult);
+    void OnDeleteItem(NMTREEVIEWA* pNMTreeView, LRESULT* pResult);
+
+    LPITEMIDLIST ConcatItemIDLists(LPCITEMIDLIST pidl1, LPCITEMIDLIST pidl2);
+    BOOL FillItemInfo(TVITEMA* pItem, CString& strName, LPCITEMIDLIST pidlAbsolute,
+                      IShellFolder* pParentFolder, LPCITEMIDLIST pidlRelative);
+    HTREEITEM FindComputerItem();
+
+private:
+    void AttachSystemImageList();
+    void DeleteChildren(HTREEITEM hParent);
+    void InsertChild(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlParent,
+                     LPITEMIDLIST pidlRelative);
+    CString GetDisplayName(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative);
+    CString GetIdListPath(LPCITEMIDLIST pidl) const;
+    int GetChildrenFlag(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative, ULONG ulAttributes,
+                        LPCITEMIDLIST pidlAbsolute, BOOL* pbListed) const;
+    static BOOL IsListedKind(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative,
+                             LPCITEMIDLIST pidlAbsolute);
+    static int CALLBACK CompareChildItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+    static BOOL FilterHasExt(const CString& strPath, const char* pszFilter);
+    void ReportPath(HWND hWndNotify, const CString& strPath) const;
+};
