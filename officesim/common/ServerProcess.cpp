@@ -65,9 +65,21 @@ void ServerProcess::Unlock() {
         EndSoon();
 }
 
+void ServerProcess::Quit() {
+    m_quitting = true;
+    EndSoon();
+}
+
 void ServerProcess::EndSoon() {
     if (m_endTimer == 0)
         m_endTimer = SetTimer(nullptr, 0, kEndDelayMs, nullptr);
+}
+
+bool ServerProcess::Ending() {
+    KillTimer(nullptr, m_endTimer);
+    m_endTimer = 0;
+    // A lock taken again meanwhile (a class-factory lock, say) keeps the process.
+    return m_quitting || m_locks == 0;
 }
 
 int ServerProcess::Serve() {
@@ -92,7 +104,9 @@ void ServerProcess::RunMessageLoop() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (msg.message == WM_TIMER && msg.hwnd == nullptr) {
-            if (msg.wParam == m_endTimer || (msg.wParam == idleTimer && m_locks == 0))
+            if (msg.wParam == m_endTimer && Ending())
+                break;
+            if (msg.wParam == idleTimer && m_locks == 0)
                 break;
             continue;
         }

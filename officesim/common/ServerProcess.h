@@ -34,15 +34,19 @@ public:
     // Objects and class-factory locks keep the process alive; the last one gone ends it.
     void Lock();
     void Unlock();
-    // Ends the process shortly after the call in progress has been answered.
-    void EndSoon();
+    // Ends the process shortly after the call in progress has been answered, objects or not.
+    void Quit();
 
 private:
     int Serve();
     void RunMessageLoop();
+    void EndSoon();
+    // Whether the process ends now, when the timer that EndSoon set has run out.
+    bool Ending();
 
     const ServerIdentity& m_identity;
     CreateTopObject m_createTop;
     LONG m_locks = 0;
+    bool m_quitting = false;
     UINT_PTR m_endTimer = 0;
 };

@@ -50,6 +50,6 @@ HRESULT QorApplication::Quit(DispatchCall& call) {
         return hr;
     if (OfficeSimSettings::QuitError())
         return call.Raise(E_FAIL, L"Qor 拒绝退出");
-    Server().EndSoon();
+    Server().Quit();
     return S_OK;
 }
