@@ -7,14 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 stamp_version=3
 stamp="$prefix/.tandrel-prefix"
 
-# Drive T: is a scratch drive for tests that need a drive root of their own.
-ensure_test_drive() {
-  mkdir -p "$prefix/testdrive"
-  [ -L "$prefix/dosdevices/t:" ] || ln -sfn ../testdrive "$prefix/dosdevices/t:"
-}
-
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$stamp_version" ]; then
-  ensure_test_drive
   exit 0
 fi
 
@@ -31,5 +24,4 @@ for f in /usr/share/wine/fonts/marlett.ttf /usr/share/fonts/truetype/wine/marlet
   [ -f "$f" ] && cp -f "$f" "$fonts/" && break
 done
 wineserver -w
-ensure_test_drive
 echo "$stamp_version" >"$stamp"

@@ -74,23 +74,23 @@ TEST_F(MainWindow, TemplateCaptionStyleAndIcon) {
 }
 
 TEST_F(MainWindow, EveryControlSitsAtItsDialogUnitPositionWithItsText) {
-    for (const ControlSpec& spec : kControls) {
-        SCOPED_TRACE(spec.id);
-        HWND ctrl = dlg.GetDlgItem(spec.id);
+    for (const ControlSpec& control : kControls) {
+        SCOPED_TRACE(control.id);
+        HWND ctrl = dlg.GetDlgItem(control.id);
         ASSERT_NE(nullptr, ctrl);
         char cls[64] = {};
         GetClassNameA(ctrl, cls, sizeof(cls));
-        EXPECT_STREQ(spec.className, cls);
+        EXPECT_STREQ(control.className, cls);
         // The dialog manager converts origin and size separately, as MapDialogRect does each field.
-        RECT want = spec.dlu;
+        RECT want = control.dlu;
         MapDialogRect(dlg, &want);
-        RECT got = ChildRect(spec.id);
+        RECT got = ChildRect(control.id);
         EXPECT_EQ(want.left, got.left);
         EXPECT_EQ(want.top, got.top);
         EXPECT_EQ(want.right, got.right - got.left);
         EXPECT_EQ(want.bottom, got.bottom - got.top);
-        if (spec.text) {
-            EXPECT_EQ(Utf8(spec.text), Utf8(dlg.GetDlgItemText(spec.id).str()));
+        if (control.text) {
+            EXPECT_EQ(Utf8(control.text), Utf8(dlg.GetDlgItemText(control.id).str()));
         }
     }
 }

@@ -11,8 +11,8 @@ TEST_F(EngineTest, ThreeDocumentsMakeOneStartThreeRoundsAndOneQuit) {
     conv.ConvertFile(c.c_str(), (out + "\\c.qot").c_str(), CT_WORD_TO_QOR);
     conv.QuitApplications();
 
-    EXPECT_EQ(Join({WpStart(), WpRound(a, out + "\\a.qor"), WpRound(b, out + "\\b.qor"),
-                    WpRound(c, out + "\\c.qot"), {WpQuit()}}),
+    EXPECT_EQ(Join({OfficeCalls::WordStart(), OfficeCalls::WordConvert(a, out + "\\a.qor"), OfficeCalls::WordConvert(b, out + "\\b.qor"),
+                    OfficeCalls::WordConvert(c, out + "\\c.qot"), {OfficeCalls::WordQuit()}}),
               sim.Calls());
     std::string format, payload;
     ASSERT_TRUE(OfficeSim::ReadDoc(out + "\\c.qot", &format, &payload));
@@ -29,7 +29,7 @@ TEST_F(EngineTest, SpreadsheetOnlyJobNeverStartsTheWordProcessorAndQuitsWithoutA
     conv.ConvertFile(b.c_str(), (out + "\\b.xlt").c_str(), CT_LX_TO_EXCEL);
     conv.QuitApplications();
 
-    EXPECT_EQ(Join({SsStart(), SsRound(a, out + "\\a.lx"), SsRound(b, out + "\\b.xlt")}), sim.Calls());
+    EXPECT_EQ(Join({OfficeCalls::SheetStart(), OfficeCalls::SheetConvert(a, out + "\\a.lx"), OfficeCalls::SheetConvert(b, out + "\\b.xlt")}), sim.Calls());
     std::string format, payload;
     ASSERT_TRUE(OfficeSim::ReadDoc(out + "\\b.xlt", &format, &payload));
     EXPECT_EQ("xlt", format);
@@ -47,8 +47,8 @@ TEST_F(EngineTest, SaveErrorLogsTheFileQuitsAtOnceAndTheNextFileStartsAfresh) {
         conv.ConvertFile(src->c_str(), (out + "\\" + mbcs::SplitPath(*src).fname + ".qor").c_str(), CT_WORD_TO_QOR);
     conv.QuitApplications();
 
-    std::vector<std::string> b_failed = {WpOpen(b), WpSaved(), WpSave(out + "\\b.qor"), WpQuit()};
-    EXPECT_EQ(Join({WpStart(), WpRound(a, out + "\\a.qor"), b_failed, WpStart(), WpRound(c, out + "\\c.qor"), {WpQuit()}}),
+    std::vector<std::string> b_failed = Join({First(OfficeCalls::WordConvert(b, out + "\\b.qor"), 3), {OfficeCalls::WordQuit()}});
+    EXPECT_EQ(Join({OfficeCalls::WordStart(), OfficeCalls::WordConvert(a, out + "\\a.qor"), b_failed, OfficeCalls::WordStart(), OfficeCalls::WordConvert(c, out + "\\c.qor"), {OfficeCalls::WordQuit()}}),
               sim.Calls());
     EXPECT_EQ(LogLine(b), Log(out));
     EXPECT_TRUE(PathExists(out + "\\c.qor"));
@@ -84,7 +84,7 @@ TEST_F(EngineTest, OpenThatYieldsNothingLeavesNoLogLineNoTargetAndTheApplication
     conv.ConvertFile(a.c_str(), (out + "\\a.qor").c_str(), CT_WORD_TO_QOR);
     conv.ConvertFile(b.c_str(), (out + "\\b.qor").c_str(), CT_WORD_TO_QOR);
 
-    EXPECT_EQ(Join({WpStart(), {WpOpen(a)}, WpRound(b, out + "\\b.qor")}), sim.Calls());
+    EXPECT_EQ(Join({OfficeCalls::WordStart(), First(OfficeCalls::WordConvert(a, out + "\\a.qor"), 1), OfficeCalls::WordConvert(b, out + "\\b.qor")}), sim.Calls());
     EXPECT_FALSE(PathExists(out + "\\a.qor"));
     EXPECT_EQ("", Log(out));
 }
@@ -97,7 +97,7 @@ TEST_F(EngineTest, WorkbookThatOpensToNothingIsNeitherSavedNorLogged) {
     conv.SetLogFolder(out.c_str());
     conv.ClearLog();
     conv.ConvertFile(a.c_str(), (out + "\\a.lx").c_str(), CT_EXCEL_TO_LX);
-    EXPECT_EQ(Join({SsStart(), {SsOpen(a)}}), sim.Calls()) << "save and close go through an empty reference";
+    EXPECT_EQ(Join({OfficeCalls::SheetStart(), First(OfficeCalls::SheetConvert(a, out + "\\a.lx"), 1)}), sim.Calls()) << "save and close go through an empty reference";
     EXPECT_EQ("", Log(out));
 }
 
@@ -126,8 +126,8 @@ TEST_F(EngineTest, QuitErrorDropsOnlyTheWordProcessor) {
     conv.QuitApplications();
     conv.ConvertFile(c.c_str(), (out + "\\c.lx").c_str(), CT_EXCEL_TO_LX);
 
-    EXPECT_EQ(Join({SsStart(), SsRound(a, out + "\\a.lx"), WpStart(), WpRound(b, out + "\\b.qor"), {WpQuit()},
-                    SsRound(c, out + "\\c.lx")}),
+    EXPECT_EQ(Join({OfficeCalls::SheetStart(), OfficeCalls::SheetConvert(a, out + "\\a.lx"), OfficeCalls::WordStart(), OfficeCalls::WordConvert(b, out + "\\b.qor"), {OfficeCalls::WordQuit()},
+                    OfficeCalls::SheetConvert(c, out + "\\c.lx")}),
               sim.Calls())
         << "the spreadsheet is reused: no second creation";
     sim.QuitError(false);

@@ -40,7 +40,7 @@ TEST_F(EngineTest, JobReportsEachEntryInOrderAndTicksIt) {
     EXPECT_TRUE(PathExists(out + "\\b.qor"));
     EXPECT_TRUE(PathExists(out + "\\Misc\\m.qot"));
     EXPECT_EQ("", Log(out));
-    EXPECT_EQ(WpQuit(), sim.Calls().back()) << "the applications are quit at the end";
+    EXPECT_EQ(OfficeCalls::WordQuit(), sim.Calls().back()) << "the applications are quit at the end";
 }
 
 TEST_F(EngineTest, TickedEntriesAreSkippedWithTheirCountsAndNothingStarts) {

@@ -1,6 +1,6 @@
 #pragma once
 // Shared set-up of the engine tests: the stand-in servers configured afresh with a journal,
-// message boxes answered, a temporary folder, and the expected journal lines of each call.
+// message boxes answered, a temporary folder, and a few ways to combine expected journal lines.
 #include "convert/CConverter.h"
 #include "convert/ConvertJob.h"
 
@@ -9,6 +9,7 @@
 #include "app/UserMessages.h"
 
 #include "MessageBoxRecorder.h"
+#include "OfficeCalls.h"
 #include "OfficeSim.h"
 #include "OwnerWindow.h"
 #include "TempDir.h"
@@ -20,26 +21,9 @@
 
 namespace journal {
 
-std::string Create(const char* object);
-std::string WpVisible();
-std::string WpDocuments();
-std::string WpOpen(const std::string& source);
-std::string WpSaved();
-std::string WpSave(const std::string& target);
-std::string WpClose();
-std::string WpQuit();
-std::string SsApplication();
-std::string SsWorkbooks();
-std::string SsAlerts();
-std::string SsOpen(const std::string& source);
-std::string SsSave(const std::string& target);
-std::string SsClose();
-// W1..W3, W4..W7 per file, as the bridge makes them.
-std::vector<std::string> WpStart();
-std::vector<std::string> WpRound(const std::string& source, const std::string& target);
-std::vector<std::string> SsStart();
-std::vector<std::string> SsRound(const std::string& source, const std::string& target);
 std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts);
+// The first n calls of a step sequence (a file that failed part-way).
+std::vector<std::string> First(const std::vector<std::string>& calls, size_t n);
 // Source paths of the open calls, in the order they were made.
 std::vector<std::string> OpenedSources(const std::vector<std::string>& calls);
 

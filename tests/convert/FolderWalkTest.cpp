@@ -1,6 +1,7 @@
 #include "EngineFixture.h"
 
 #include "CFileFind.h"
+#include "TestDrive.h"
 #include "WineHost.h"
 
 #include <algorithm>
@@ -135,17 +136,16 @@ TEST_F(EngineTest, LinkBackToAnAncestorIsNotWalkedAgain) {
 }
 
 TEST_F(EngineTest, DriveRootResultsGoStraightIntoTheOutputFolder) {
-    TestDrive drive;
+    Doc("drive\\r.doc", "根");
+    Doc("drive\\sub\\s.doc", "子");
+    TestDrive drive(dir / "drive", DRIVE_FIXED);
     ASSERT_TRUE(drive.ok());
-    OfficeSim::WriteDoc("T:\\r.doc", "doc", "根");
-    CreateDirectoryA("T:\\sub", nullptr);
-    OfficeSim::WriteDoc("T:\\sub\\s.doc", "doc", "子");
     std::string out = dir.MakeDir("out");
     CConverter& conv = Converter();
-    conv.ConvertFolder("T:\\", out.c_str(), CT_WORD_TO_QOR);
+    conv.ConvertFolder(drive.root().c_str(), out.c_str(), CT_WORD_TO_QOR);
     EXPECT_TRUE(PathExists(out + "\\r.qor"));
     EXPECT_TRUE(PathExists(out + "\\sub\\s.qor"));
-    EXPECT_FALSE(PathExists(out + "\\T:"));
+    EXPECT_FALSE(PathExists(out + "\\" + drive.root().substr(0, 2)));
 }
 
 TEST_F(EngineTest, PathsBeyondTheLimitFailCleanly) {

@@ -1,7 +1,7 @@
 #include "convert/CConverter.h"
 
 #include "TempDir.h"
-#include "WineHost.h"
+#include "TestDrive.h"
 
 #include <gtest/gtest.h>
 
@@ -64,10 +64,11 @@ TEST(FolderEntries, OnlyVisibleEntriesMakeAFolder) {
 }
 
 TEST(FolderEntries, DriveRootIsListedWithoutADoubledSeparator) {
-    TestDrive drive;
-    ASSERT_TRUE(drive.ok()) << "the test prefix has no drive T:";
+    TempDir dir;
+    TestDrive drive(dir.path(), DRIVE_FIXED);
+    ASSERT_TRUE(drive.ok());
     EXPECT_FALSE(CConverter::FolderHasEntries(drive.root().c_str()));
-    CloseHandle(CreateFileA("T:\\a.doc", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    dir.WriteFile("a.doc");
     EXPECT_TRUE(CConverter::FolderHasEntries(drive.root().c_str()));
 }
 

@@ -1,7 +1,5 @@
 #include "WineHost.h"
 
-#include "TempDir.h"
-
 #include <windows.h>
 
 #include <vector>
@@ -63,26 +61,3 @@ bool MakeUnixSymlink(const std::string& target, const std::string& linkPath) {
     }
     return false;
 }
-
-namespace {
-
-void EmptyFolder(const std::string& folder) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = fd.cFileName;
-        if (name != "." && name != "..")
-            RemoveTree(folder + name);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-}
-
-} // namespace
-
-TestDrive::TestDrive() { EmptyFolder(root()); }
-
-TestDrive::~TestDrive() { EmptyFolder(root()); }
-
-bool TestDrive::ok() const { return GetFileAttributesA(root().c_str()) != INVALID_FILE_ATTRIBUTES; }

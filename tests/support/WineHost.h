@@ -1,5 +1,5 @@
 #pragma once
-// What a test needs from the Unix side of Wine: Unix paths, symbolic links, a drive root.
+// What a test needs from the Unix side of Wine: Unix paths and symbolic links.
 #include <string>
 
 // The Unix path of a Windows path (UTF-8), or "" when not running under Wine.
@@ -10,16 +10,3 @@ bool RunUnixCommand(const std::string& commandLine);
 // Creates a Unix symbolic link named linkPath pointing at target (both Windows paths; the
 // link's parent folder must exist). Wine shows a link to a folder as an ordinary folder.
 bool MakeUnixSymlink(const std::string& target, const std::string& linkPath);
-
-// The scratch drive T: that the test prefix maps to a folder of its own (scripts/wine-prefix.sh):
-// emptied when the object is made and again when it goes, so a test owns a whole drive root.
-class TestDrive {
-public:
-    TestDrive();
-    ~TestDrive();
-    TestDrive(const TestDrive&) = delete;
-    TestDrive& operator=(const TestDrive&) = delete;
-
-    bool ok() const;
-    std::string root() const { return "T:\\"; }
-};
