@@ -14,6 +14,10 @@ std::string OfficeSimSettings::RefuseStart() {
     return ReadText(kKey, "RefuseStart");
 }
 
+std::string OfficeSimSettings::StartError() {
+    return ReadText(kKey, "StartError");
+}
+
 bool OfficeSimSettings::QuitError() {
     DWORD value = 0;
     DWORD size = sizeof(value);

@@ -15,6 +15,8 @@ public:
     static std::string FaultRules(const std::string& fileName);
     // The ProgID whose server must refuse to start; "" for none.
     static std::string RefuseStart();
+    // The ProgID whose application fails its first property write after creation; "" for none.
+    static std::string StartError();
     // Whether the word processor's quit must fail.
     static bool QuitError();
 

@@ -1,6 +1,7 @@
 #include "LxApplication.h"
 
 #include "LxWorkbooks.h"
+#include "OfficeSimSettings.h"
 
 namespace {
 
@@ -20,7 +21,11 @@ HRESULT LxApplication::Call(DispatchCall& call) {
         return Workbooks(call);
     case kAlerts:
         // The stand-in never asks anything: it only takes being told not to.
-        return call.Check(DispatchCall::Put, false, {DispatchCall::False()});
+        if (HRESULT hr = call.Check(DispatchCall::Put, false, {DispatchCall::False()}))
+            return hr;
+        if (OfficeSimSettings::StartError() == "LX.Exe")
+            return call.Raise(E_FAIL, L"LX 未能完成启动");
+        return S_OK;
     default:
         return DISP_E_MEMBERNOTFOUND;
     }

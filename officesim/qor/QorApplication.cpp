@@ -23,7 +23,11 @@ HRESULT QorApplication::Call(DispatchCall& call) {
     switch (call.Id()) {
     case kVisible:
         // The stand-in never shows a window: it only takes being kept hidden.
-        return call.Check(DispatchCall::Put, false, {DispatchCall::False()});
+        if (HRESULT hr = call.Check(DispatchCall::Put, false, {DispatchCall::False()}))
+            return hr;
+        if (OfficeSimSettings::StartError() == "Qor.Application")
+            return call.Raise(E_FAIL, L"Qor 未能完成启动");
+        return S_OK;
     case kDocuments:
         return Documents(call);
     case kQuit:

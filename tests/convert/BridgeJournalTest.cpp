@@ -148,3 +148,26 @@ TEST_F(EngineTest, ServerKilledBetweenFilesIsLoggedAndRestarted) {
     EXPECT_TRUE(PathExists(out + "\\c.qor"));
     EXPECT_EQ(2u, sim.JournalPids().size());
 }
+
+TEST_F(EngineTest, ErrorWhileStartingCountsAsAFailedConversionOfThatFile) {
+    std::string a = Doc("a.doc"), b = Doc("b.xls"), c = Doc("c.doc");
+    std::string out = dir.MakeDir("out");
+    sim.StartError("Qor.Application");
+    CConverter& conv = Converter();
+    conv.SetLogFolder(out.c_str());
+    conv.ClearLog();
+    conv.ConvertFile(a.c_str(), (out + "\\a.qor").c_str(), CT_WORD_TO_QOR);
+    sim.StartError("LX.Exe");
+    conv.ConvertFile(b.c_str(), (out + "\\b.lx").c_str(), CT_EXCEL_TO_LX);
+    sim.StartError("");
+    conv.ConvertFile(c.c_str(), (out + "\\c.qor").c_str(), CT_WORD_TO_QOR);
+
+    std::vector<std::string> wordStart = OfficeCalls::WordStart(), sheetStart = OfficeCalls::SheetStart();
+    EXPECT_EQ(Join({First(wordStart, 2), {OfficeCalls::WordQuit()}, sheetStart, wordStart,
+                    OfficeCalls::WordConvert(c, out + "\\c.qor")}),
+              sim.Calls())
+        << "the half-started application is quit and the next file starts afresh";
+    EXPECT_EQ(LogLine(a) + LogLine(b), Log(out));
+    EXPECT_EQ(0u, boxes.Count()) << "the application did start: no start failure is shown";
+    EXPECT_TRUE(PathExists(out + "\\c.qor"));
+}

@@ -56,6 +56,10 @@ void OfficeSim::RefuseStart(const std::string& progId) {
     SetText(kKey, "RefuseStart", progId);
 }
 
+void OfficeSim::StartError(const std::string& progId) {
+    SetText(kKey, "StartError", progId);
+}
+
 void OfficeSim::QuitError(bool on) {
     SetNumber(kKey, "QuitError", on ? 1 : 0);
 }

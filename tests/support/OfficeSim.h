@@ -23,6 +23,8 @@ public:
     void Fault(const std::string& fileName, const std::string& rule);
     // Makes the server of this ProgID exit before it registers its class ("" for none).
     void RefuseStart(const std::string& progId);
+    // Makes the first property write of this ProgID's application fail ("" for none).
+    void StartError(const std::string& progId);
     // Makes the word processor's quit fail (its process stays).
     void QuitError(bool on);
 
