@@ -39,13 +39,6 @@ void LxClient::Close() {
     m_workbook.InvokeHelper(277, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_I2 VTS_I2 VTS_I2, 0, 0, 0);
 }
 
-void LxClient::Convert(const char* source, const char* target) {
-    Open(source);
-    SaveAs(target);
-    Close();
-    m_workbook.ReleaseDispatch();
-}
-
 void LxClient::Release() {
     m_workbook.ReleaseDispatch();
     m_workbooks.ReleaseDispatch();

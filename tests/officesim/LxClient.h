@@ -14,8 +14,6 @@ public:
     // S6 and S7 on the open workbook.
     void SaveAs(const char* target);
     void Close();
-    // S5 to S7, then the workbook is released.
-    void Convert(const char* source, const char* target);
     // Drops every reference, as the converter does instead of quitting the spreadsheet.
     void Release();
 
