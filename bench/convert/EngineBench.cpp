@@ -1,6 +1,7 @@
 // Engine overhead: a job of small files in nested folders through the stand-in word processor,
 // against a plain loop making the same automation calls, and against a plain copying walk.
 // Usage: bench_convert_engine [files] (default 10000)
+#include "../BenchClock.h"
 #include "convert/CConverter.h"
 #include "convert/ConvertJob.h"
 
@@ -15,12 +16,7 @@
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using bench::Now;
 
 std::string MakeRoot() {
     char base[MAX_PATH];
@@ -61,7 +57,8 @@ double RunEngine(const std::string& src, const std::string& out, int files) {
     wc.lpfnWndProc = &CountingProc;
     wc.lpszClassName = "BenchOwner";
     RegisterClassA(&wc);
-    HWND owner = CreateWindowA("BenchOwner", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    HWND owner =
+        CreateWindowA("BenchOwner", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     CConverter* slot = new CConverter;
     slot->SetLogFolder(out.c_str());
     slot->ClearLog();
@@ -71,7 +68,8 @@ double RunEngine(const std::string& src, const std::string& out, int files) {
     job->SetOutputDir(out.c_str());
     job->ppConverter = &slot;
     double start = Now();
-    CWinThread* thread = AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* thread =
+        AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     HANDLE done = thread->DuplicateHandle();
     thread->ResumeThread();
     while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
@@ -102,26 +100,29 @@ double RunPlainCalls(const std::vector<std::string>& paths, const std::string& o
         COleVariant source(path.c_str());
         COleVariant target((out + "\\f" + std::to_string(n++) + ".qor").c_str());
         LPDISPATCH opened = nullptr;
-        documents.InvokeHelper(18, DISPATCH_METHOD, VT_DISPATCH, &opened,
-                               VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
-                                   VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
-                                       VTS_PVARIANT VTS_PVARIANT,
-                               static_cast<VARIANT*>(source), o, static_cast<VARIANT*>(one), o, o, o, o, o, o,
-                               o, o, o, o, o, o);
+        documents.InvokeHelper(
+            18, DISPATCH_METHOD, VT_DISPATCH, &opened,
+            VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
+                VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
+                    VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
+            static_cast<VARIANT*>(source), o, static_cast<VARIANT*>(one), o, o, o, o, o, o, o, o, o,
+            o, o, o);
         COleDispatchDriver doc(opened);
         doc.SetProperty(4101, VT_BOOL, FALSE);
-        doc.InvokeHelper(376, DISPATCH_METHOD, VT_EMPTY, nullptr,
-                         VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
-                             VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
-                                 VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
-                         static_cast<VARIANT*>(target), static_cast<VARIANT*>(zero), o, o, o, o, o, o, o, o,
-                         o, o, o, o, o, o);
-        doc.InvokeHelper(1105, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
-                         static_cast<VARIANT*>(zero), static_cast<VARIANT*>(two), o);
+        doc.InvokeHelper(
+            376, DISPATCH_METHOD, VT_EMPTY, nullptr,
+            VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
+                VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
+                    VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
+            static_cast<VARIANT*>(target), static_cast<VARIANT*>(zero), o, o, o, o, o, o, o, o, o,
+            o, o, o, o, o);
+        doc.InvokeHelper(1105, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                         VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT, static_cast<VARIANT*>(zero),
+                         static_cast<VARIANT*>(two), o);
     }
     documents.ReleaseDispatch();
-    app.InvokeHelper(1105, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
-                     static_cast<VARIANT*>(zero), o, o);
+    app.InvokeHelper(1105, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                     VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT, static_cast<VARIANT*>(zero), o, o);
     app.ReleaseDispatch();
     double seconds = Now() - start;
     CoUninitialize();

@@ -1,8 +1,8 @@
 // 10,000 entries added from a second thread as the add thread adds them, then all selected and
 // removed as "<<" does, against raw TVM_INSERTITEM / TVM_DELETEITEM of the same count.
+#include "../BenchClock.h"
 #include "CConvertListTree.h"
 
-#include <atomic>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -10,31 +10,10 @@
 
 namespace {
 
+using bench::Now;
+using bench::TimeOnWorker;
+
 const int kEntries = 10000;
-
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-template <class F> double TimeOnWorker(F work) {
-    std::atomic<bool> done{false};
-    double start = Now();
-    std::thread t([&] {
-        work();
-        done = true;
-    });
-    while (!done) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
-    t.join();
-    return Now() - start;
-}
 
 HWND MakeTree(HWND parent) {
     return CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_CHECKBOXES, 0, 0, 300,

@@ -1,6 +1,7 @@
 // Counting a folder tree of 100,000 entries with CountFolderFiles, reporting every path to a
 // window on the interface thread, against a plain FindFirstFileA walk of the same tree; then how
 // long a cleared scan flag takes to stop a running count.
+#include "../BenchClock.h"
 #include "CShellTree.h"
 #include "app/UserMessages.h"
 
@@ -11,6 +12,9 @@
 
 namespace {
 
+using bench::Now;
+using bench::TimeOnWorker;
+
 std::atomic<long> g_reports{0};
 
 LRESULT CALLBACK ScanWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -19,13 +23,6 @@ LRESULT CALLBACK ScanWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return 0;
     }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
-}
-
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
 long PlainWalk(const std::string& folder) {
@@ -57,24 +54,6 @@ void MakeTree(const std::string& root, int folders, int filesEach) {
             CloseHandle(h);
         }
     }
-}
-
-// Runs work on a second thread while this thread takes the scan messages.
-template <class F> double TimeOnWorker(F work) {
-    std::atomic<bool> done{false};
-    double start = Now();
-    std::thread t([&] {
-        work();
-        done = true;
-    });
-    while (!done) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
-    t.join();
-    return Now() - start;
 }
 
 } // namespace
