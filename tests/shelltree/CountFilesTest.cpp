@@ -65,13 +65,9 @@ protected:
 } // namespace
 
 TEST_F(CountFilesTest, EveryEntryIsReportedAndOnlyVisibleMatchingFilesCount) {
-    dir.WriteFile("tree\\a.doc");
-    dir.WriteFile("tree\\B.DOT");
-    dir.WriteFile("tree\\c.txt");
-    dir.WriteFile("tree\\README");
-    dir.WriteFile("tree\\乗\\d.doc");
-    dir.WriteFile("tree\\乗\\嘰\\e.doc");
-    dir.WriteFile("tree\\hidden.doc");
+    for (const char* name : {"tree\\a.doc", "tree\\B.DOT", "tree\\c.txt", "tree\\README",
+                             "tree\\乗\\d.doc", "tree\\乗\\嘰\\e.doc", "tree\\hidden.doc"})
+        dir.WriteFile(name);
     Hide("tree\\hidden.doc");
     dir.WriteFile("tree\\secret\\f.doc");
     Hide("tree\\secret");
@@ -96,9 +92,7 @@ TEST_F(CountFilesTest, ASelectedItemIsCountedByWhatItIs) {
     dir.WriteFile("sel\\two.txt");
     dir.MakeDir("sel\\x.doc");
     dir.MakeDir("sel\\emptydir");
-    tree().SetFilter(TRUE, kWordFilter);
-    HTREEITEM hDrive = DriveItem();
-    tree().Expand(hDrive, TVE_EXPAND);
+    HTREEITEM hDrive = ExpandedDrive();
     HTREEITEM hSel = Child(hDrive, "sel");
     tree().Expand(hSel, TVE_EXPAND);
 

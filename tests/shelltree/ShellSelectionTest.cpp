@@ -12,22 +12,13 @@ protected:
         ShellTreeFixture::SetUp();
         for (const char* name : {"a", "b", "c", "d"})
             dir.WriteFile(std::string(name) + "\\x.doc");
-        tree().SetFilter(TRUE, kWordFilter);
-        hDrive = DriveItem();
-        ASSERT_NE(nullptr, hDrive);
-        tree().Expand(hDrive, TVE_EXPAND);
+        hDrive = ExpandedDrive();
         f = Children(hDrive);
         ASSERT_EQ(4u, f.size());
         tree().EnsureVisible(f[3]);
         tree().ClearSelection();
     }
-    std::vector<int> Selected() {
-        std::vector<int> out;
-        for (size_t i = 0; i < f.size(); ++i)
-            if (tree().GetItemState(f[i], TVIS_SELECTED) & TVIS_SELECTED)
-                out.push_back(static_cast<int>(i));
-        return out;
-    }
+    std::vector<int> Selected() { return SelectedIndices(tree(), f); }
     bool IsCaret(int i) { return tree().GetSelectedItem() == f[static_cast<size_t>(i)]; }
 
     HTREEITEM hDrive = nullptr;

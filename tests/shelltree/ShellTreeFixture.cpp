@@ -32,6 +32,14 @@ HTREEITEM ShellTreeFixture::DriveItem() {
     return nullptr;
 }
 
+HTREEITEM ShellTreeFixture::ExpandedDrive(const char* filter) {
+    tree().SetFilter(TRUE, filter);
+    HTREEITEM hDrive = DriveItem();
+    EXPECT_NE(nullptr, hDrive) << "the test drive is listed";
+    tree().Expand(hDrive, TVE_EXPAND);
+    return hDrive;
+}
+
 std::vector<std::string> ShellTreeFixture::ChildNames(HTREEITEM hParent) {
     std::vector<std::string> names;
     for (HTREEITEM h : Children(hParent)) {

@@ -22,6 +22,8 @@ protected:
 
     // The computer folder's item for the test drive (after SetFilter).
     HTREEITEM DriveItem();
+    // SetFilter(TRUE, filter), then that item expanded.
+    HTREEITEM ExpandedDrive(const char* filter = kWordFilter);
     // The child of hParent whose path ends in name.
     HTREEITEM Child(HTREEITEM hParent, const std::string& name);
     std::vector<HTREEITEM> Children(HTREEITEM hParent);

@@ -90,10 +90,7 @@ TEST_F(ShellTreeTest, RebuildOpensTheComputerFolderWithItsFixedDrives) {
 
 TEST_F(ShellTreeTest, TheWordFilterListsFoldersAndMatchingFilesInTheShellsOrder) {
     MakeWordFolder();
-    tree().SetFilter(TRUE, kWordFilter);
-    HTREEITEM hDrive = DriveItem();
-    ASSERT_NE(nullptr, hDrive);
-    tree().Expand(hDrive, TVE_EXPAND);
+    HTREEITEM hDrive = ExpandedDrive();
     std::vector<std::string> names = ChildNames(hDrive);
     EXPECT_EQ((std::set<std::string>{"Report.DOC", "form.dot", "old.do", "子目录"}), AsSet(names));
 
@@ -133,10 +130,7 @@ TEST_F(ShellTreeTest, EachSourceFilterListsItsOwnKinds) {
          {"a.qor", "b.QOT", "c.lx", "d.lxt", "e.doc", "f.dot", "g.xls", "h.xlt", "i.txt"}},
     };
     for (const Case& c : cases) {
-        tree().SetFilter(TRUE, c.filter);
-        HTREEITEM hDrive = DriveItem();
-        ASSERT_NE(nullptr, hDrive);
-        tree().Expand(hDrive, TVE_EXPAND);
+        HTREEITEM hDrive = ExpandedDrive(c.filter);
         EXPECT_EQ(c.listed, AsSet(ChildNames(hDrive))) << Utf8(c.filter);
     }
 }
@@ -146,13 +140,10 @@ TEST_F(ShellTreeTest, ExpandButtonsFollowWhatAFolderHolds) {
     TestDrive emptyDrive(emptyDir.path(), DRIVE_FIXED);
     dir.MakeDir("onlyhidden\\h");
     Hide("onlyhidden\\h");
-    dir.WriteFile("onlyreadme\\README");
-    dir.WriteFile("onlytext\\notes.txt");
-    dir.WriteFile("hasdoc\\x.DOC");
+    for (const char* name : {"onlyreadme\\README", "onlytext\\notes.txt", "hasdoc\\x.DOC"})
+        dir.WriteFile(name);
     dir.MakeDir("hassub\\乗");
-    tree().SetFilter(TRUE, kWordFilter);
-    HTREEITEM hDrive = DriveItem();
-    tree().Expand(hDrive, TVE_EXPAND);
+    HTREEITEM hDrive = ExpandedDrive();
 
     EXPECT_EQ(1, ChildrenFlag(Child(hDrive, "onlyhidden"))) << "a hidden folder still counts";
     EXPECT_EQ(1, ChildrenFlag(Child(hDrive, "onlyreadme"))) << "a file without extension counts";
@@ -175,17 +166,13 @@ TEST_F(ShellTreeTest, ExpandButtonsFollowWhatAFolderHolds) {
     }
     EXPECT_TRUE(found);
 
-    tree().SetFilter(TRUE, "");
-    hDrive = DriveItem();
-    tree().Expand(hDrive, TVE_EXPAND);
+    hDrive = ExpandedDrive("");
     EXPECT_EQ(1, ChildrenFlag(Child(hDrive, "onlytext"))) << "every folder has it without a filter";
 }
 
 TEST_F(ShellTreeTest, CollapsingLeavesAPlaceholderAndExpandingReadsAgain) {
     dir.WriteFile("文件夹\\a.doc");
-    tree().SetFilter(TRUE, kWordFilter);
-    HTREEITEM hDrive = DriveItem();
-    tree().Expand(hDrive, TVE_EXPAND);
+    HTREEITEM hDrive = ExpandedDrive();
     HTREEITEM hFolder = Child(hDrive, "文件夹");
     tree().Expand(hFolder, TVE_EXPAND);
     HTREEITEM hFile = Child(hFolder, "a.doc");
@@ -213,9 +200,7 @@ TEST_F(ShellTreeTest, CollapsingLeavesAPlaceholderAndExpandingReadsAgain) {
 
 TEST_F(ShellTreeTest, EverySetFilterRebuildsEvenWithTheSameFilter) {
     dir.MakeDir("folder");
-    tree().SetFilter(TRUE, kWordFilter);
-    HTREEITEM hDrive = DriveItem();
-    tree().Expand(hDrive, TVE_EXPAND);
+    HTREEITEM hDrive = ExpandedDrive();
     HTREEITEM hFolder = Child(hDrive, "folder");
     tree().SelectItem(hFolder);
     ASSERT_EQ(hFolder, tree().GetSelectedItem());
@@ -241,9 +226,7 @@ TEST_F(ShellTreeTest, DeletingTheTreeFreesOneListPerShellItem) {
         ~Swap() { t.m_pMalloc = real; }
     } swap{tree(), tree().m_pMalloc};
     tree().m_pMalloc = &spy;
-    tree().SetFilter(TRUE, kWordFilter);
-    HTREEITEM hDrive = DriveItem();
-    tree().Expand(hDrive, TVE_EXPAND);
+    HTREEITEM hDrive = ExpandedDrive();
     HTREEITEM hA = Child(hDrive, "a");
     tree().Expand(hA, TVE_EXPAND);
     ClickButton(hA); // the collapse leaves a placeholder

@@ -43,3 +43,13 @@ UINT HitFlags(HWND hTree, POINT pt) {
     SendMessageA(hTree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
     return info.flags;
 }
+
+std::vector<int> SelectedIndices(HWND hTree, const std::vector<HTREEITEM>& items) {
+    std::vector<int> out;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (SendMessageA(hTree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(items[i]),
+                         TVIS_SELECTED) &
+            TVIS_SELECTED)
+            out.push_back(static_cast<int>(i));
+    return out;
+}

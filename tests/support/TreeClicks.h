@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 enum class ItemPart { Label, Icon, StateIcon, Button, RightOfLabel };
 
 // A point on that part of a visible item.
@@ -15,3 +17,5 @@ void Press(HWND hTree, POINT pt, UINT mkDown, UINT mkUp);
 // Press, then pump until the release is handled.
 void Click(HWND hTree, HTREEITEM hItem, ItemPart part, UINT mk = 0);
 UINT HitFlags(HWND hTree, POINT pt);
+// Indices into items of those whose selected bit is set, in items' order.
+std::vector<int> SelectedIndices(HWND hTree, const std::vector<HTREEITEM>& items);
