@@ -2,49 +2,56 @@
 
 #include "TempDir.h"
 #include "TestDrive.h"
+#include "UiPump.h"
 
 #include <gtest/gtest.h>
 
 TEST(ExtensionMap, MapsTheEightSourceExtensionsWhateverTheirCase) {
-    EXPECT_STREQ(".qor", CConverter::MapExtension(".DOC"));
-    EXPECT_STREQ(".qot", CConverter::MapExtension(".dot"));
-    EXPECT_STREQ(".lx", CConverter::MapExtension(".Xls"));
-    EXPECT_STREQ(".lxt", CConverter::MapExtension(".xlt"));
-    EXPECT_STREQ(".doc", CConverter::MapExtension(".qor"));
-    EXPECT_STREQ(".dot", CConverter::MapExtension(".QOT"));
-    EXPECT_STREQ(".xls", CConverter::MapExtension(".lx"));
-    EXPECT_STREQ(".xlt", CConverter::MapExtension(".lxt"));
-    EXPECT_STREQ("", CConverter::MapExtension(".txt"));
-    EXPECT_STREQ("", CConverter::MapExtension(".do"));
-    EXPECT_STREQ("", CConverter::MapExtension(""));
+    const char* const cases[][2] = {{".DOC", ".qor"}, {".dot", ".qot"}, {".Xls", ".lx"},
+                                    {".xlt", ".lxt"}, {".qor", ".doc"}, {".QOT", ".dot"},
+                                    {".lx", ".xls"},  {".lxt", ".xlt"}, {".txt", ""},
+                                    {".do", ""},      {"", ""}};
+    for (const auto& c : cases)
+        EXPECT_STREQ(c[1], CConverter::MapExtension(c[0])) << c[0];
 }
 
 TEST(TargetName, KeepsTheBaseNameAndLowerCasesTheNewExtension) {
-    EXPECT_STREQ("Report.qot", CConverter::MakeTargetName("D:\\a\\Report.Dot"));
-    EXPECT_STREQ("notes", CConverter::MakeTargetName("D:\\a\\notes"));
-    EXPECT_STREQ("z", CConverter::MakeTargetName("D:\\a\\z.do"));
-    EXPECT_STREQ("报告癆.lx", CConverter::MakeTargetName("D:\\乗\\报告癆.XLS"));
-    EXPECT_STREQ("嘰.doc", CConverter::MakeTargetName("D:\\x.y\\嘰.qor")) << "a trail 0x5C splits nothing";
+    // 乗 and 嘰 end in 0x5C, 癆 in a capital letter: neither splits nor folds.
+    const char* const cases[][2] = {{"D:\\a\\Report.Dot", "Report.qot"},
+                                    {"D:\\a\\notes", "notes"},
+                                    {"D:\\a\\z.do", "z"},
+                                    {"D:\\乗\\报告癆.XLS", "报告癆.lx"},
+                                    {"D:\\x.y\\嘰.qor", "嘰.doc"}};
+    for (const auto& c : cases)
+        EXPECT_STREQ(c[1], CConverter::MakeTargetName(c[0])) << Utf8(c[0]);
 }
 
 TEST(FolderName, IsTheLastComponentWithoutItsTrailingSeparator) {
-    EXPECT_STREQ("Old", CConverter::GetFolderName("C:\\Docs\\Old"));
-    EXPECT_STREQ("Docs", CConverter::GetFolderName("C:\\Docs\\"));
-    EXPECT_STREQ("C:", CConverter::GetFolderName("C:\\"));
-    EXPECT_STREQ("乗", CConverter::GetFolderName("C:\\文档\\乗"));
-    EXPECT_STREQ("嘰", CConverter::GetFolderName("C:\\嘰\\")) << "only the real separator is dropped";
-    EXPECT_STREQ("plain", CConverter::GetFolderName("plain"));
+    const char* const cases[][2] = {{"C:\\Docs\\Old", "Old"}, {"C:\\Docs\\", "Docs"},
+                                    {"C:\\", "C:"},           {"C:\\文档\\乗", "乗"},
+                                    {"C:\\嘰\\", "嘰"},       {"plain", "plain"}};
+    for (const auto& c : cases)
+        EXPECT_STREQ(c[1], CConverter::GetFolderName(c[0])) << Utf8(c[0]);
 }
 
 TEST(SubFolder, OutputInsideSourceIsDetectedByWholeComponents) {
-    EXPECT_TRUE(CConverter::IsSubFolder("D:\\Docs", "D:\\Docs\\Out"));
-    EXPECT_TRUE(CConverter::IsSubFolder("d:\\docs", "D:\\DOCS\\out"));
-    EXPECT_FALSE(CConverter::IsSubFolder("D:\\Docs", "D:\\Docs2"));
-    EXPECT_TRUE(CConverter::IsSubFolder("C:\\", "C:\\Out"));
-    EXPECT_TRUE(CConverter::IsSubFolder("D:\\Docs", "D:\\Docs\\"));
-    EXPECT_FALSE(CConverter::IsSubFolder("D:\\Docs\\Out", "D:\\Docs"));
-    EXPECT_TRUE(CConverter::IsSubFolder("D:\\乗", "D:\\乗\\out"));
-    EXPECT_FALSE(CConverter::IsSubFolder("D:\\癆", "D:\\癩\\out")) << "癆 B0 41 vs 癩: no trail-byte folding";
+    const struct {
+        const char* source;
+        const char* output;
+        bool inside;
+    } cases[] = {
+        {"D:\\Docs", "D:\\Docs\\Out", true},
+        {"d:\\docs", "D:\\DOCS\\out", true},
+        {"D:\\Docs", "D:\\Docs2", false},
+        {"C:\\", "C:\\Out", true},
+        {"D:\\Docs", "D:\\Docs\\", true},
+        {"D:\\Docs\\Out", "D:\\Docs", false},
+        {"D:\\乗", "D:\\乗\\out", true},
+        {"D:\\癆", "D:\\癩\\out", false}, // 癆 B0 41: no trail-byte folding
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.inside, CConverter::IsSubFolder(c.source, c.output) != FALSE)
+            << Utf8(c.source) << " / " << Utf8(c.output);
 }
 
 TEST(FolderEntries, OnlyVisibleEntriesMakeAFolder) {
@@ -74,23 +81,22 @@ TEST(FolderEntries, DriveRootIsListedWithoutADoubledSeparator) {
 
 TEST(SourceFiles, ExtensionIsSearchedInTheTypesListText) {
     TempDir dir;
-    for (const char* name : {"x.DOC", "y.dot", "z.do", "w.d", "x.docx", "x.txt", "noext", "q.qo", "s.XL", "乗.xlt"})
+    for (const char* name :
+         {"x.DOC", "y.dot", "z.do", "w.d", "x.docx", "x.txt", "noext", "q.qo", "s.XL", "乗.xlt"})
         dir.WriteFile(name);
-    auto source = [&](const char* name, int type) { return CConverter::IsSourceFile((dir / name).c_str(), type); };
-    EXPECT_TRUE(source("x.DOC", 3));
-    EXPECT_TRUE(source("y.dot", 3));
-    EXPECT_TRUE(source("z.do", 3));
-    EXPECT_TRUE(source("w.d", 3));
-    EXPECT_FALSE(source("x.docx", 3));
-    EXPECT_FALSE(source("x.txt", 3));
-    EXPECT_FALSE(source("noext", 3));
-    EXPECT_FALSE(source("x.DOC", 1)) << "not of the word processor's other direction";
-    EXPECT_TRUE(source("q.qo", 1));
-    EXPECT_TRUE(source("s.XL", 4));
-    EXPECT_TRUE(source("乗.xlt", 4));
-    EXPECT_FALSE(source("x.DOC", 0));
-    EXPECT_FALSE(source("x.DOC", 5));
-    EXPECT_FALSE(source("gone.doc", 3)) << "a file that does not exist";
+    const struct {
+        const char* name;
+        int type;
+        bool source;
+    } cases[] = {
+        {"x.DOC", 3, true},   {"y.dot", 3, true},     {"z.do", 3, true},   {"w.d", 3, true},
+        {"x.docx", 3, false}, {"x.txt", 3, false},    {"noext", 3, false}, {"x.DOC", 1, false},
+        {"q.qo", 1, true},    {"s.XL", 4, true},      {"乗.xlt", 4, true}, {"x.DOC", 0, false},
+        {"x.DOC", 5, false},  {"gone.doc", 3, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.source, CConverter::IsSourceFile((dir / c.name).c_str(), c.type) != FALSE)
+            << Utf8(c.name) << " as type " << c.type;
 }
 
 TEST(SubFolderCreation, FallsBackToTheParentOnAnyFailure) {
@@ -98,6 +104,7 @@ TEST(SubFolderCreation, FallsBackToTheParentOnAnyFailure) {
     EXPECT_STREQ((dir / "新建").c_str(), CConverter::MakeSubFolder(dir.path().c_str(), "新建"));
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY),
               GetFileAttributesA((dir / "新建").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_STREQ(dir.path().c_str(), CConverter::MakeSubFolder(dir.path().c_str(), "新建")) << "exists already";
+    EXPECT_STREQ(dir.path().c_str(), CConverter::MakeSubFolder(dir.path().c_str(), "新建"))
+        << "exists already";
     EXPECT_STREQ(dir.path().c_str(), CConverter::MakeSubFolder(dir.path().c_str(), "C:"));
 }

@@ -1,6 +1,5 @@
 #include "CTreeCtrl.h"
 
-#include "CImageList.h"
 #include "CMultiSelectTree.h"
 #include "TreeHostDialog.h"
 #include "UiPump.h"
@@ -24,39 +23,6 @@ int CALLBACK ByDataDescending(LPARAM a, LPARAM b, LPARAM) {
 }
 
 } // namespace
-
-TEST_F(TreeCtrlTest, ItemsAreBuiltReadAndWalked) {
-    HTREEITEM a = tree().InsertItem("甲乗");
-    HTREEITEM a1 = tree().InsertItem("child", a);
-    HTREEITEM b = tree().InsertItem("b");
-    ASSERT_TRUE(a && a1 && b);
-    EXPECT_EQ(3u, tree().GetCount());
-    EXPECT_EQ(a, tree().GetRootItem());
-    EXPECT_EQ(b, tree().GetNextSiblingItem(a));
-    EXPECT_EQ(a1, tree().GetChildItem(a));
-    EXPECT_EQ(a, tree().GetParentItem(a1));
-    EXPECT_STREQ("甲乗", tree().GetItemText(a));
-
-    EXPECT_EQ(b, tree().GetNextVisibleItem(a)) << "collapsed children are not visible";
-    tree().Expand(a, TVE_EXPAND);
-    EXPECT_EQ(a1, tree().GetNextVisibleItem(a));
-
-    tree().SetItemData(b, 0x5C5C);
-    EXPECT_EQ(0x5C5Cu, tree().GetItemData(b));
-    tree().SetItemState(b, TVIS_SELECTED, TVIS_SELECTED);
-    tree().SetItemState(a1, TVIS_SELECTED, TVIS_SELECTED);
-    EXPECT_EQ(static_cast<UINT>(TVIS_SELECTED), tree().GetItemState(b, TVIS_SELECTED));
-    EXPECT_EQ(static_cast<UINT>(TVIS_SELECTED), tree().GetItemState(a1, TVIS_SELECTED))
-        << "several items carry the bit at once";
-
-    EXPECT_TRUE(tree().SelectItem(a1));
-    EXPECT_EQ(a1, tree().GetSelectedItem());
-
-    tree().DeleteItem(a);
-    EXPECT_EQ(1u, tree().GetCount());
-    tree().DeleteAllItems();
-    EXPECT_EQ(0u, tree().GetCount());
-}
 
 TEST_F(TreeCtrlTest, CheckBoxesAreStateImagesOneAndTwo) {
     tree().ModifyStyle(0, TVS_CHECKBOXES);
@@ -105,14 +71,6 @@ TEST_F(TreeCtrlTest, CallsFromAnotherThreadRunOnTheWindowsThread) {
     worker.join();
     EXPECT_EQ(inserted, tree().GetRootItem());
     EXPECT_STREQ("来自线程", text);
-}
-
-TEST_F(TreeCtrlTest, ImageListsAreSetAndReadBack) {
-    CImageList images;
-    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0));
-    EXPECT_EQ(nullptr, tree().SetImageList(&images, TVSIL_NORMAL));
-    EXPECT_EQ(images.GetSafeHandle(), tree().GetImageList(TVSIL_NORMAL));
-    EXPECT_EQ(images.GetSafeHandle(), tree().SetImageList(nullptr, TVSIL_NORMAL));
 }
 
 namespace {

@@ -20,7 +20,8 @@ TEST(MbcsFold, UpperLeavesTrailBytesAlone) {
 
 TEST(MbcsCompare, IgnoresCaseOfSingleByteLettersOnly) {
     EXPECT_EQ(0, mbcs::CompareNoCase("D:\\Docs\\癆", "d:\\DOCS\\癆"));
-    EXPECT_NE(0, mbcs::CompareNoCase("\xB0\x41", "\xB0\x61")) << "癆 must not equal its folded bytes";
+    EXPECT_NE(0, mbcs::CompareNoCase("\xB0\x41", "\xB0\x61"))
+        << "癆 must not equal its folded bytes";
     EXPECT_LT(mbcs::CompareNoCase("abc", "ABD"), 0);
     EXPECT_GT(mbcs::CompareNoCase("abcd", "ABC"), 0);
     EXPECT_EQ(0, mbcs::CompareNoCase("", ""));
@@ -38,7 +39,10 @@ TEST(MbcsFind, SeparatorNeverMatchesATrailByte) {
 TEST(MbcsFind, LetterNeverMatchesATrailByte) {
     EXPECT_EQ(mbcs::npos, mbcs::FindChar("癆", 'A'));
     EXPECT_EQ(2u, mbcs::Find("癆.doc", ".doc"));
-    EXPECT_EQ(mbcs::npos, mbcs::Find("\xB0" "A.doc", "A.doc")) << "match would start inside 癆";
+    EXPECT_EQ(mbcs::npos, mbcs::Find("\xB0"
+                                     "A.doc",
+                                     "A.doc"))
+        << "match would start inside 癆";
     EXPECT_EQ(0u, mbcs::Find("abc", ""));
 }
 
@@ -48,37 +52,28 @@ TEST(MbcsFind, LastCharOffsetSeesDoubleByteCharacters) {
     EXPECT_EQ(mbcs::npos, mbcs::LastCharOffset(""));
 }
 
-TEST(MbcsSplitPath, SplitsDriveFolderNameAndExtension) {
-    mbcs::PathParts p = mbcs::SplitPath("C:\\文档\\乗\\报告.doc");
-    EXPECT_EQ("C:", p.drive);
-    EXPECT_EQ("\\文档\\乗\\", p.dir);
-    EXPECT_EQ("报告", p.fname);
-    EXPECT_EQ(".doc", p.ext);
-}
-
-TEST(MbcsSplitPath, TrailBackslashIsPartOfTheName) {
-    mbcs::PathParts p = mbcs::SplitPath("D:\\嘰");
-    EXPECT_EQ("\\", p.dir);
-    EXPECT_EQ("嘰", p.fname);
-    EXPECT_EQ("", p.ext);
-    p = mbcs::SplitPath("D:\\a\\乗.x\\嘰.lxt");
-    EXPECT_EQ("\\a\\乗.x\\", p.dir);
-    EXPECT_EQ("嘰", p.fname);
-    EXPECT_EQ(".lxt", p.ext);
-}
-
-TEST(MbcsSplitPath, DotInFolderIsNoExtension) {
-    mbcs::PathParts p = mbcs::SplitPath("C:\\x.doc\\notes");
-    EXPECT_EQ("notes", p.fname);
-    EXPECT_EQ("", p.ext);
-    p = mbcs::SplitPath("archive.tar.gz");
-    EXPECT_EQ("", p.drive);
-    EXPECT_EQ("archive.tar", p.fname);
-    EXPECT_EQ(".gz", p.ext);
-    p = mbcs::SplitPath("C:\\");
-    EXPECT_EQ("C:", p.drive);
-    EXPECT_EQ("\\", p.dir);
-    EXPECT_EQ("", p.fname);
+TEST(MbcsSplitPath, SplitsDriveFolderNameAndExtensionAtWholeCharacters) {
+    const struct {
+        const char* path;
+        const char* drive;
+        const char* dir;
+        const char* fname;
+        const char* ext;
+    } cases[] = {
+        {"C:\\文档\\乗\\报告.doc", "C:", "\\文档\\乗\\", "报告", ".doc"},
+        {"D:\\嘰", "D:", "\\", "嘰", ""}, // the trail backslash is part of the name
+        {"D:\\a\\乗.x\\嘰.lxt", "D:", "\\a\\乗.x\\", "嘰", ".lxt"},
+        {"C:\\x.doc\\notes", "C:", "\\x.doc\\", "notes", ""}, // a dot in a folder
+        {"archive.tar.gz", "", "", "archive.tar", ".gz"},
+        {"C:\\", "C:", "\\", "", ""},
+    };
+    for (const auto& c : cases) {
+        mbcs::PathParts p = mbcs::SplitPath(c.path);
+        EXPECT_EQ(c.drive, p.drive) << c.path;
+        EXPECT_EQ(c.dir, p.dir) << c.path;
+        EXPECT_EQ(c.fname, p.fname) << c.path;
+        EXPECT_EQ(c.ext, p.ext) << c.path;
+    }
 }
 
 TEST(MbcsJoin, InsertsExactlyOneSeparator) {
