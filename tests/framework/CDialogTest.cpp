@@ -70,19 +70,14 @@ bool IsChecked(HWND dlg, int id) {
 
 } // namespace
 
-TEST(DataExchange, LoadPutsMembersIntoControls) {
+TEST(DataExchange, LoadPutsMembersIntoControlsAndSaveReadsThemBack) {
     ExchangeDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_CONVERT_DIALOG));
     EXPECT_FALSE(IsChecked(dlg, IDC_RADIO_WORD));
     EXPECT_TRUE(IsChecked(dlg, IDC_RADIO_EXCEL));
     EXPECT_STREQ("D:\\输出\\乗", dlg.GetDlgItemText(IDC_OUTPUT_DIR));
     EXPECT_EQ(dlg.GetDlgItem(IDC_SHELL_TREE), dlg.m_tree.m_hWnd) << "DDX_Control subclasses";
-    dlg.DestroyWindow();
-}
 
-TEST(DataExchange, SaveReadsControlsBack) {
-    ExchangeDialog dlg;
-    ASSERT_TRUE(dlg.Create(IDD_CONVERT_DIALOG));
     SendDlgItemMessageA(dlg, IDC_RADIO_WORD, BM_CLICK, 0, 0);
     dlg.SetDlgItemText(IDC_OUTPUT_DIR, "E:\\新建\\嘰");
     dlg.UpdateData(TRUE);
@@ -103,7 +98,8 @@ TEST(MessageDispatch, NotificationsAreReflectedToTheSubclassedChild) {
     ins.hInsertAfter = TVI_LAST;
     ins.item.mask = TVIF_TEXT;
     ins.item.pszText = const_cast<char*>("item");
-    HTREEITEM item = reinterpret_cast<HTREEITEM>(dlg.m_tree.SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(
+        dlg.m_tree.SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
     ASSERT_NE(nullptr, item);
     dlg.m_tree.SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
     ASSERT_FALSE(dlg.m_tree.codes.empty());
@@ -164,14 +160,15 @@ TEST(ModalLoop, PreTranslateMessageSeesKeysOfChildControlsFirst) {
     EXPECT_EQ(static_cast<WPARAM>(VK_ESCAPE), dlg.keysSeen[0]);
 }
 
-TEST(ModalLoop, EscapeCancelsThroughTheDialogManager) {
-    TimedDialog dlg(&PressEscape);
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
-}
-
-TEST(ModalLoop, DestroyedWindowEndsTheLoop) {
-    TimedDialog dlg(&DestroyIt);
-    EXPECT_EQ(-1, dlg.DoModal());
+TEST(ModalLoop, EscapeCancelsAndADestroyedWindowEndsTheLoop) {
+    const struct {
+        TIMERPROC proc;
+        INT_PTR result;
+    } cases[] = {{&PressEscape, IDCANCEL}, {&DestroyIt, -1}};
+    for (const auto& c : cases) {
+        TimedDialog dlg(c.proc);
+        EXPECT_EQ(c.result, dlg.DoModal());
+    }
 }
 
 TEST(ModalLoop, ParentIsDisabledWhileTheDialogRuns) {
