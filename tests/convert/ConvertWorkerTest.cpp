@@ -12,15 +12,6 @@ using namespace journal;
 
 namespace {
 
-ConvertItem FolderItem(int n, const std::string& path, int count) {
-    ConvertItem item;
-    item.hItem = ItemNo(n);
-    item.strPath = path.c_str();
-    item.nType = CT_WORD_TO_QOR;
-    item.nFileCount = count;
-    return item;
-}
-
 using Trace = std::vector<std::string>;
 
 } // namespace
@@ -31,16 +22,19 @@ TEST_F(EngineTest, JobReportsEachEntryInOrderAndTicksIt) {
     std::string b = Doc("b.doc");
     Doc("Misc\\m.dot");
     std::string out = dir.MakeDir("Out");
-    RunJob({FolderItem(1, dir / "Alpha", 2), FileItem(2, b), FolderItem(3, dir / "Misc", 1)}, out);
+    RunJob({JobEntry(1, dir / "Alpha", CT_WORD_TO_QOR, 2), JobEntry(2, b),
+            JobEntry(3, dir / "Misc", CT_WORD_TO_QOR, 1)},
+           out);
 
-    Trace expected = {"state 0", "checked? 1", "done 1", "done 1", "tick 1", "checked? 2", "done 1", "tick 2",
-                      "checked? 3", "done 1", "tick 3", "state 1"};
+    Trace expected = {"state 0", "checked? 1", "done 1",     "done 1", "tick 1", "checked? 2",
+                      "done 1",  "tick 2",     "checked? 3", "done 1", "tick 3", "state 1"};
     EXPECT_EQ(expected, owner.Trace());
     EXPECT_TRUE(PathExists(out + "\\Alpha\\a1.qor"));
     EXPECT_TRUE(PathExists(out + "\\b.qor"));
     EXPECT_TRUE(PathExists(out + "\\Misc\\m.qot"));
     EXPECT_EQ("", Log(out));
-    EXPECT_EQ(OfficeCalls::WordQuit(), sim.Calls().back()) << "the applications are quit at the end";
+    EXPECT_EQ(OfficeCalls::WordQuit(), sim.Calls().back())
+        << "the applications are quit at the end";
 }
 
 TEST_F(EngineTest, TickedEntriesAreSkippedWithTheirCountsAndNothingStarts) {
@@ -49,7 +43,7 @@ TEST_F(EngineTest, TickedEntriesAreSkippedWithTheirCountsAndNothingStarts) {
     owner.Tick(ItemNo(1));
     owner.Tick(ItemNo(2));
     std::string out = dir.MakeDir("Out");
-    RunJob({FolderItem(1, dir / "Alpha", 5), FileItem(2, b, CT_WORD_TO_QOR, 1)}, out);
+    RunJob({JobEntry(1, dir / "Alpha", CT_WORD_TO_QOR, 5), JobEntry(2, b, CT_WORD_TO_QOR, 1)}, out);
 
     Trace expected = {"state 0", "checked? 1", "done 5", "checked? 2", "done 1", "state 1"};
     EXPECT_EQ(expected, owner.Trace());
@@ -62,7 +56,7 @@ TEST_F(EngineTest, OutputInsideAFolderEntryAsksAndOkSkipsOnlyThatEntry) {
     std::string b = Doc("b.doc");
     std::string out = dir.MakeDir("Docs\\Out");
     boxes.QueueAnswer(IDOK);
-    RunJob({FolderItem(1, dir / "Docs", 1), FileItem(2, b)}, out);
+    RunJob({JobEntry(1, dir / "Docs", CT_WORD_TO_QOR, 1), JobEntry(2, b)}, out);
 
     ASSERT_EQ(1u, boxes.Count());
     MessageBoxRecorder::Box box = boxes.Boxes()[0];
@@ -78,25 +72,26 @@ TEST_F(EngineTest, CancelInTheSubFolderQuestionEndsTheJobNormally) {
     Doc("Docs\\a.doc");
     std::string b = Doc("b.doc");
     boxes.QueueAnswer(IDCANCEL);
-    RunJob({FolderItem(1, dir / "Docs", 1), FileItem(2, b)}, dir / "Docs\\");
+    RunJob({JobEntry(1, dir / "Docs", CT_WORD_TO_QOR, 1), JobEntry(2, b)}, dir / "Docs\\");
     Trace expected = {"state 0", "checked? 1", "state 1"};
-    EXPECT_EQ(expected, owner.Trace()) << "the output typed with a trailing separator is still inside";
+    EXPECT_EQ(expected, owner.Trace())
+        << "the output typed with a trailing separator is still inside";
     EXPECT_FALSE(owner.IsTicked(ItemNo(2)));
 }
 
 TEST_F(EngineTest, FolderEntryEqualToTheOutputFolderConvertsBesideItsSources) {
     Doc("Docs\\a.doc");
     Doc("Docs\\sub\\b.doc");
-    RunJob({FolderItem(1, dir / "Docs", 2)}, dir / "DOCS");
+    RunJob({JobEntry(1, dir / "Docs", CT_WORD_TO_QOR, 2)}, dir / "DOCS");
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_TRUE(PathExists(dir / "Docs\\a.qor"));
     EXPECT_TRUE(PathExists(dir / "Docs\\sub\\b.qor"));
+    EXPECT_FALSE(PathExists(dir / "Docs\\Docs")) << "no mirror inside itself";
 }
 
 TEST_F(EngineTest, StopDuringAWalkFinishesTheCurrentFileOnly) {
-    Doc("Alpha\\a1.doc");
-    Doc("Alpha\\a2.doc");
-    Doc("Alpha\\a3.doc");
+    for (const char* name : {"Alpha\\a1.doc", "Alpha\\a2.doc", "Alpha\\a3.doc"})
+        Doc(name);
     std::string b = Doc("b.doc");
     Doc("Misc\\m1.doc");
     std::string out = dir.MakeDir("Out");
@@ -104,10 +99,12 @@ TEST_F(EngineTest, StopDuringAWalkFinishesTheCurrentFileOnly) {
         if (m.msg == UWM_ITEM_CONVERTED && m.lParam == 0 && m.wParam == 1)
             CConverter::StopInSlot(&slot);
     };
-    RunJob({FolderItem(1, dir / "Alpha", 3), FileItem(2, b), FolderItem(3, dir / "Misc", 1)}, out);
+    RunJob({JobEntry(1, dir / "Alpha", CT_WORD_TO_QOR, 3), JobEntry(2, b),
+            JobEntry(3, dir / "Misc", CT_WORD_TO_QOR, 1)},
+           out);
 
-    Trace expected = {"state 0", "checked? 1", "done 1", "tick 1", "checked? 2", "done 1", "tick 2",
-                      "checked? 3", "tick 3", "state 1"};
+    Trace expected = {"state 0", "checked? 1", "done 1",     "tick 1", "checked? 2",
+                      "done 1",  "tick 2",     "checked? 3", "tick 3", "state 1"};
     EXPECT_EQ(expected, owner.Trace());
     EXPECT_TRUE(PathExists(out + "\\b.qor")) << "file entries still convert after a stop";
     EXPECT_FALSE(PathExists(out + "\\Misc")) << "later folders do nothing";
@@ -117,7 +114,7 @@ TEST_F(EngineTest, MissingOrForeignFileEntriesAreSkippedSilentlyAndStayUnticked)
     std::string gone = dir / "gone.doc";
     std::string text = dir.WriteFile("notes.txt");
     std::string out = dir.MakeDir("Out");
-    RunJob({FileItem(1, gone), FileItem(2, text), FileItem(3, Doc("x.xls"), CT_WORD_TO_QOR)}, out);
+    RunJob({JobEntry(1, gone), JobEntry(2, text), JobEntry(3, Doc("x.xls"), CT_WORD_TO_QOR)}, out);
     Trace expected = {"state 0", "checked? 1", "checked? 2", "checked? 3", "state 1"};
     EXPECT_EQ(expected, owner.Trace());
     EXPECT_EQ(0u, boxes.Count());
@@ -125,7 +122,7 @@ TEST_F(EngineTest, MissingOrForeignFileEntriesAreSkippedSilentlyAndStayUnticked)
 
 TEST_F(EngineTest, FileEntryInsideTheOutputFolderIsConvertedBesideIt) {
     std::string a = Doc("Out\\a.doc");
-    RunJob({FileItem(1, a)}, dir / "Out");
+    RunJob({JobEntry(1, a)}, dir / "Out");
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_TRUE(PathExists(dir / "Out\\a.qor"));
 }
@@ -138,7 +135,9 @@ TEST(ConvertJobRecord, OutputFolderThatDoesNotFitIsRefusedNotCut) {
     EXPECT_EQ('x', job.szOutputDir[0]) << "a refused text leaves the record as it was";
 }
 
-TEST(ConvertWorkerThread, NullJobSendsNothing) { EXPECT_EQ(0u, ConvertThreadProc(nullptr)); }
+TEST(ConvertWorkerThread, NullJobSendsNothing) {
+    EXPECT_EQ(0u, ConvertThreadProc(nullptr));
+}
 
 TEST(ConvertWorkerThread, ComIsInitialisedForTheJobAndUninitialisedAfter) {
     std::atomic<int> apartmentDuring{-1};
@@ -163,7 +162,8 @@ TEST(ConvertWorkerThread, ComIsInitialisedForTheJobAndUninitialisedAfter) {
     });
     worker.join();
     // The first single-threaded apartment of a process is reported as its main one.
-    EXPECT_TRUE(apartmentDuring == APTTYPE_STA || apartmentDuring == APTTYPE_MAINSTA) << apartmentDuring;
+    EXPECT_TRUE(apartmentDuring == APTTYPE_STA || apartmentDuring == APTTYPE_MAINSTA)
+        << apartmentDuring;
     EXPECT_EQ(S_OK, initAfter.load()) << "the job's own initialisation was undone";
 }
 
@@ -198,7 +198,8 @@ TEST(ConvertWorkerThread, StopNeverReachesAConverterThatTheWorkerDestroys) {
         job->hWndOwner = owner.hwnd();
         job->items.push_back({ItemNo(1), "C:\\no-such-file.doc", 1, CT_WORD_TO_QOR});
         job->ppConverter = &slot;
-        CWinThread* thread = AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+        CWinThread* thread =
+            AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
         ASSERT_NE(nullptr, thread);
         HANDLE done = thread->DuplicateHandle();
         thread->ResumeThread();
@@ -212,7 +213,8 @@ TEST(ConvertWorkerThread, StopNeverReachesAConverterThatTheWorkerDestroys) {
     std::lock_guard<std::mutex> hold(TrackedConverter::s_lock);
     ASSERT_EQ(static_cast<size_t>(jobs), TrackedConverter::s_graveyard.size());
     for (TrackedConverter* dead : TrackedConverter::s_graveyard) {
-        EXPECT_EQ(TrackedConverter::kDead, dead->m_bRunning.load()) << "written after it was destroyed";
+        EXPECT_EQ(TrackedConverter::kDead, dead->m_bRunning.load())
+            << "written after it was destroyed";
         ::operator delete(dead);
     }
 }

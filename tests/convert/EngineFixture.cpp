@@ -16,13 +16,15 @@ std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> pa
 }
 
 std::vector<std::string> First(const std::vector<std::string>& calls, size_t n) {
-    return std::vector<std::string>(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(std::min(n, calls.size())));
+    return std::vector<std::string>(
+        calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(std::min(n, calls.size())));
 }
 
 std::vector<std::string> OpenedSources(const std::vector<std::string>& calls) {
     std::vector<std::string> sources;
     for (const std::string& call : calls) {
-        for (const char* prefix : {"qor.documents\tMETHOD\t18\tREF:BSTR:", "lx.workbooks\tMETHOD\t682\tBSTR:"}) {
+        for (const char* prefix :
+             {"qor.documents\tMETHOD\t18\tREF:BSTR:", "lx.workbooks\tMETHOD\t682\tBSTR:"}) {
             std::string p = prefix;
             if (call.compare(0, p.size(), p) == 0)
                 sources.push_back(call.substr(p.size(), call.find('\t', p.size()) - p.size()));
@@ -33,7 +35,9 @@ std::vector<std::string> OpenedSources(const std::vector<std::string>& calls) {
 
 } // namespace journal
 
-void EngineTest::SetUp() { CoInitialize(nullptr); }
+void EngineTest::SetUp() {
+    CoInitialize(nullptr);
+}
 
 void EngineTest::TearDown() {
     delete m_local;
@@ -41,10 +45,14 @@ void EngineTest::TearDown() {
     CoUninitialize();
 }
 
-CConverter& EngineTest::Converter() {
+CConverter& EngineTest::Converter(const std::string& logFolder) {
     if (m_local == nullptr) {
         m_local = new CConverter;
         m_local->m_hNotifyWnd = owner.hwnd();
+    }
+    if (!logFolder.empty()) {
+        m_local->SetLogFolder(logFolder.c_str());
+        m_local->ClearLog();
     }
     return *m_local;
 }
@@ -59,7 +67,8 @@ void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string
     job->items = items;
     ASSERT_TRUE(job->SetOutputDir(output.c_str()));
     job->ppConverter = &slot;
-    CWinThread* thread = AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* thread =
+        AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(nullptr, thread);
     HANDLE done = thread->DuplicateHandle();
     thread->ResumeThread();
@@ -69,7 +78,7 @@ void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string
     EXPECT_EQ(nullptr, slot) << "the worker empties the slot";
 }
 
-ConvertItem EngineTest::FileItem(int n, const std::string& path, int type, int count) {
+ConvertItem EngineTest::JobEntry(int n, const std::string& path, int type, int count) {
     ConvertItem item;
     item.hItem = ItemNo(n);
     item.strPath = path.c_str();

@@ -34,11 +34,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A converter for calls on this thread, reporting to the owner window.
-    CConverter& Converter();
+    // A converter for calls on this thread, reporting to the owner window; with a log folder,
+    // logging into an emptied log there.
+    CConverter& Converter(const std::string& logFolder = "");
     // Runs a whole job on a worker thread, as Start does, and waits for it while pumping.
     void RunJob(const std::vector<ConvertItem>& items, const std::string& output);
-    ConvertItem FileItem(int n, const std::string& path, int type = 3, int count = 1);
+    // A job entry, file or folder (count: its matching files).
+    ConvertItem JobEntry(int n, const std::string& path, int type = 3, int count = 1);
     std::string Doc(const std::string& relative, const std::string& payload = "正文");
     std::string Log(const std::string& folder) const;
     std::string LogLine(const std::string& source) const { return source + "  转换失败\r\n"; }

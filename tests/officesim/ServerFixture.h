@@ -74,15 +74,3 @@ protected:
     QorClient m_qor;
     LxClient m_lx;
 };
-
-// Whether a file is a stand-in document of format holding exactly payload.
-inline testing::AssertionResult IsDoc(const std::string& path, const std::string& format,
-                                      const std::string& payload) {
-    std::string gotFormat, gotPayload;
-    if (!OfficeSim::ReadDoc(path, &gotFormat, &gotPayload))
-        return testing::AssertionFailure() << Utf8(path) << " cannot be read";
-    if (gotFormat != format || gotPayload != payload)
-        return testing::AssertionFailure() << Utf8(path) << " holds format \"" << gotFormat
-                                           << "\" and payload \"" << Utf8(gotPayload) << "\"";
-    return testing::AssertionSuccess();
-}

@@ -1,5 +1,7 @@
 #include "OfficeSim.h"
 
+#include "UiPump.h"
+
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -155,4 +157,15 @@ bool OfficeSim::WaitForExit(DWORD pid, DWORD timeoutMs) {
     bool ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
     CloseHandle(process);
     return ended;
+}
+
+testing::AssertionResult IsDoc(const std::string& path, const std::string& format,
+                               const std::string& payload) {
+    std::string gotFormat, gotPayload;
+    if (!OfficeSim::ReadDoc(path, &gotFormat, &gotPayload))
+        return testing::AssertionFailure() << Utf8(path) << " cannot be read";
+    if (gotFormat != format || gotPayload != payload)
+        return testing::AssertionFailure() << Utf8(path) << " holds format \"" << gotFormat
+                                           << "\" and payload \"" << Utf8(gotPayload) << "\"";
+    return testing::AssertionSuccess();
 }

@@ -3,6 +3,8 @@
 // their call journal, their document format and their processes.
 #include "TempDir.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <string>
@@ -54,3 +56,7 @@ private:
     TempDir m_dir;
     std::string m_journal;
 };
+
+// Whether a file is a stand-in document of format holding exactly payload.
+testing::AssertionResult IsDoc(const std::string& path, const std::string& format,
+                               const std::string& payload);
