@@ -18,17 +18,4 @@ public:
     // S5 to S7 for one file: open, save under target, close.
     static std::vector<std::string> SheetConvert(const std::string& source,
                                                  const std::string& target);
-
-    // The arguments of single steps, first to last, as the journal writes them.
-    static std::vector<std::string> WordOpenArgs(const std::string& path);    // W4, 15
-    static std::vector<std::string> WordSaveArgs(const std::string& target);  // W6, 16
-    static std::vector<std::string> WordCloseArgs();                          // W7, 3
-    static std::vector<std::string> WordQuitArgs();                           // W8, 3
-    static std::vector<std::string> SheetOpenArgs(const std::string& path);   // S5, 13
-    static std::vector<std::string> SheetSaveArgs(const std::string& target); // S6, 11
-    static std::vector<std::string> SheetCloseArgs();                         // S7, 3
-
-    // One journal entry: object TAB kind TAB dispid, then TAB and each argument.
-    static std::string Entry(const std::string& object, const std::string& kind,
-                             const std::string& dispid, const std::vector<std::string>& args = {});
 };
