@@ -77,16 +77,14 @@ BOOL CConverter::FolderHasEntries(const CString& path) {
 }
 
 BOOL CConverter::IsSourceFile(const CString& path, int nType) {
-    CFileFind finder;
-    if (!finder.FindFile(path))
-        return FALSE;
     CString lower = path;
     lower.MakeLower();
     CString ext = mbcs::SplitPath(lower.str()).ext;
     const char* list = SourceList(nType);
-    if (ext.IsEmpty() || list == nullptr)
+    if (ext.IsEmpty() || list == nullptr || CString(list).Find(ext) < 0)
         return FALSE;
-    return CString(list).Find(ext) >= 0;
+    // Exactly that name, file or folder; unlike a search pattern, "*" and "?" match nothing else.
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 BOOL CConverter::IsSubFolder(const CString& source, const CString& output) {

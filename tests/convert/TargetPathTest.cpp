@@ -92,11 +92,11 @@ TEST(SourceFiles, ExtensionIsSearchedInTheTypesListText) {
         {"x.DOC", 3, true},   {"y.dot", 3, true},     {"z.do", 3, true},   {"w.d", 3, true},
         {"x.docx", 3, false}, {"x.txt", 3, false},    {"noext", 3, false}, {"x.DOC", 1, false},
         {"q.qo", 1, true},    {"s.XL", 4, true},      {"乗.xlt", 4, true}, {"x.DOC", 0, false},
-        {"x.DOC", 5, false},  {"gone.doc", 3, false},
+        {"x.DOC", 5, false},  {"gone.doc", 3, false}, {"*.DOC", 3, false}, {"?.dot", 3, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.source, CConverter::IsSourceFile((dir / c.name).c_str(), c.type) != FALSE)
-            << Utf8(c.name) << " as type " << c.type;
+            << Utf8(c.name) << " as type " << c.type << " (a pattern names no file)";
 }
 
 TEST(SubFolderCreation, FallsBackToTheParentOnAnyFailure) {

@@ -1,5 +1,7 @@
 #include "WineHost.h"
 
+#include "MbcsText.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -46,7 +48,7 @@ bool RunUnixCommand(const std::string& commandLine) {
 }
 
 bool MakeUnixSymlink(const std::string& target, const std::string& linkPath) {
-    size_t sep = linkPath.find_last_of('\\');
+    size_t sep = mbcs::ReverseFindChar(linkPath, '\\');
     std::string parent = UnixPathOf(linkPath.substr(0, sep));
     std::string unixTarget = UnixPathOf(target);
     if (parent.empty() || unixTarget.empty())
