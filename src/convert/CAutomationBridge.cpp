@@ -97,22 +97,24 @@ BOOL CAutomationBridge::StartSpreadsheet() {
 void CAutomationBridge::ConvertDocument(const CString& source, const CString& target) {
     COleVariant vSource(source), vTarget(target);
     COleVariant vOmitted = OleOmittedArgument();
-    COleVariant vTwo(static_cast<short>(2)), vZero(static_cast<short>(0)), vOne(static_cast<short>(1));
+    COleVariant vTwo(static_cast<short>(2)), vZero(static_cast<short>(0)),
+        vOne(static_cast<short>(1));
     VARIANT* o = vOmitted;
     try {
         LPDISPATCH document = nullptr;
-        m_wpDocuments.InvokeHelper(kWpOpen, DISPATCH_METHOD, VT_DISPATCH, &document,
-                                   VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
-                                   static_cast<VARIANT*>(vSource), o, static_cast<VARIANT*>(vOne),
-                                   o, o, o, o, o, o, o, o, o, o, o, o);
+        m_wpDocuments.InvokeHelper(
+            kWpOpen, DISPATCH_METHOD, VT_DISPATCH, &document,
+            VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
+            static_cast<VARIANT*>(vSource), o, static_cast<VARIANT*>(vOne), o, o, o, o, o, o, o, o,
+            o, o, o, o);
         if (document == nullptr)
             return;
         m_wpDocument.AttachDispatch(document);
         m_wpDocument.SetProperty(kWpDocSaved, VT_BOOL, FALSE);
         m_wpDocument.InvokeHelper(kWpSaveAs, DISPATCH_METHOD, VT_EMPTY, nullptr,
                                   VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4,
-                                  static_cast<VARIANT*>(vTarget), static_cast<VARIANT*>(vZero),
-                                  o, o, o, o, o, o, o, o, o, o, o, o, o, o);
+                                  static_cast<VARIANT*>(vTarget), static_cast<VARIANT*>(vZero), o,
+                                  o, o, o, o, o, o, o, o, o, o, o, o, o);
         m_wpDocument.InvokeHelper(kWpCloseOrQuit, DISPATCH_METHOD, VT_EMPTY, nullptr,
                                   VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
                                   static_cast<VARIANT*>(vZero), static_cast<VARIANT*>(vTwo), o);
@@ -131,13 +133,15 @@ void CAutomationBridge::ConvertWorkbook(const CString& source, const CString& ta
         LPDISPATCH workbook = nullptr;
         m_ssWorkbooks.InvokeHelper(kSsOpen, DISPATCH_METHOD, VT_DISPATCH, &workbook,
                                    VTS_BSTR VTS_VARIANT_4 VTS_VARIANT_4 VTS_VARIANT_4,
-                                   static_cast<const char*>(source), o, o, o, o, o, o, o, o, o, o, o, o);
+                                   static_cast<const char*>(source), o, o, o, o, o, o, o, o, o, o,
+                                   o, o);
         // Stored untested: through an empty reference the save and close below do nothing.
         m_ssWorkbook.AttachDispatch(workbook);
         m_ssWorkbook.InvokeHelper(kSsSaveAs, DISPATCH_METHOD, VT_EMPTY, nullptr,
                                   VTS_BSTR VTS_VARIANT_4 VTS_VARIANT VTS_I4 VTS_VARIANT_4,
                                   static_cast<const char*>(target), o, o, o, o, o, 0L, o, o, o, o);
-        m_ssWorkbook.InvokeHelper(kSsClose, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_I2 VTS_I2 VTS_I2, 0, 0, 0);
+        m_ssWorkbook.InvokeHelper(kSsClose, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                  VTS_I2 VTS_I2 VTS_I2, 0, 0, 0);
         m_ssWorkbook.ReleaseDispatch();
     } catch (const COleDispatchException&) {
         GiveUp(m_ssWorkbook, source);
@@ -176,7 +180,8 @@ void CAutomationBridge::Quit() {
 void CAutomationBridge::SetLogFolder(const CString& folder) {
     m_strLogPath.Empty();
     m_strLogPath = folder;
-    m_strLogPath += mbcs::EndsWithSeparator(folder.str()) ? CString(kLogName) : "\\" + CString(kLogName);
+    m_strLogPath +=
+        mbcs::EndsWithSeparator(folder.str()) ? CString(kLogName) : "\\" + CString(kLogName);
 }
 
 void CAutomationBridge::ClearLog() {

@@ -44,9 +44,12 @@ public:
 private:
     struct FolderId {
         DWORD volume, high, low;
-        bool operator==(const FolderId& o) const { return volume == o.volume && high == o.high && low == o.low; }
+        bool operator==(const FolderId& o) const {
+            return volume == o.volume && high == o.high && low == o.low;
+        }
     };
-    void WalkFolder(const CString& source, const CString& targetParent, int nType, std::vector<FolderId>& chain);
+    void WalkFolder(const CString& source, const CString& targetParent, int nType,
+                    std::vector<FolderId>& chain);
     CString ChooseTargetFolder(const CString& source, const CString& targetParent) const;
     static bool GetFolderId(const CString& path, FolderId* id);
 };

@@ -7,9 +7,9 @@ class CConverter;
 
 // What Start hands to the worker thread, which owns and frees it.
 struct ConvertJob {
-    HWND hWndOwner = nullptr;         // receives every message of the job
-    std::vector<ConvertItem> items;   // the entries, in list order
-    char szOutputDir[MAX_PATH] = {};  // the output folder as typed
+    HWND hWndOwner = nullptr;           // receives every message of the job
+    std::vector<ConvertItem> items;     // the entries, in list order
+    char szOutputDir[MAX_PATH] = {};    // the output folder as typed
     CConverter** ppConverter = nullptr; // the dialog's converter slot
 
     // Copies folder into szOutputDir; a text that does not fit is refused, never cut.

@@ -24,7 +24,8 @@ bool ConvertFolderEntry(const ConvertJob& job, CConverter& converter, const Conv
         converter.m_bSameFolder = 1;
     } else if (CConverter::IsSubFolder(item.strPath, output)) {
         // OK skips this entry (no walk, no tick); Cancel ends the job.
-        return AfxShowMessageBox(nullptr, kSubFolderError, kCaption, MB_OKCANCEL | MB_ICONHAND) == IDOK;
+        return AfxShowMessageBox(nullptr, kSubFolderError, kCaption, MB_OKCANCEL | MB_ICONHAND) ==
+               IDOK;
     } else {
         converter.m_bSameFolder = 0;
     }
@@ -38,7 +39,8 @@ void ConvertFileEntry(const ConvertJob& job, CConverter& converter, const Conver
                       const CString& output) {
     if (!CConverter::IsSourceFile(item.strPath, item.nType))
         return;
-    converter.ConvertFile(item.strPath, output + "\\" + CConverter::MakeTargetName(item.strPath), item.nType);
+    converter.ConvertFile(item.strPath, output + "\\" + CConverter::MakeTargetName(item.strPath),
+                          item.nType);
     Tell(job, UWM_ITEM_CONVERTED, 1, 0);
     Tell(job, UWM_ITEM_CONVERTED, 0, reinterpret_cast<LPARAM>(item.hItem));
 }

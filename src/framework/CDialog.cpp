@@ -4,8 +4,9 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
 BOOL CDialog::CreateFromTemplate(HWND hParent) {
-    HWND hWnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
-                                   hParent, &CDialog::StaticDlgProc, reinterpret_cast<LPARAM>(this));
+    HWND hWnd =
+        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), hParent,
+                           &CDialog::StaticDlgProc, reinterpret_cast<LPARAM>(this));
     return hWnd != nullptr;
 }
 
@@ -97,7 +98,9 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 LRESULT CDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_DESTROY)

@@ -31,9 +31,13 @@ void CFileFind::Close() {
     m_bHasCurrent = FALSE;
 }
 
-CString CFileFind::GetFileName() const { return m_bHasCurrent ? CString(m_found.cFileName) : CString(); }
+CString CFileFind::GetFileName() const {
+    return m_bHasCurrent ? CString(m_found.cFileName) : CString();
+}
 
-CString CFileFind::GetFilePath() const { return m_bHasCurrent ? m_strRoot + m_found.cFileName : CString(); }
+CString CFileFind::GetFilePath() const {
+    return m_bHasCurrent ? m_strRoot + m_found.cFileName : CString();
+}
 
 BOOL CFileFind::IsDots() const {
     return IsDirectory() &&

@@ -108,7 +108,9 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
 COleDispatchDriver::COleDispatchDriver(LPDISPATCH lpDispatch, BOOL bAutoRelease)
     : m_lpDispatch(lpDispatch), m_bAutoRelease(bAutoRelease) {}
 
-COleDispatchDriver::COleDispatchDriver(const COleDispatchDriver& other) { *this = other; }
+COleDispatchDriver::COleDispatchDriver(const COleDispatchDriver& other) {
+    *this = other;
+}
 
 COleDispatchDriver& COleDispatchDriver::operator=(const COleDispatchDriver& other) {
     if (this != &other && m_lpDispatch != other.m_lpDispatch) {

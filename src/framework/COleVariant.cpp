@@ -11,7 +11,9 @@ BSTR AnsiToBstr(const char* text) {
     return SysAllocString(buf.data());
 }
 
-COleVariant::COleVariant() : tagVARIANT() { VariantInit(this); }
+COleVariant::COleVariant() : tagVARIANT() {
+    VariantInit(this);
+}
 
 COleVariant::COleVariant(const char* text) : COleVariant() {
     vt = VT_BSTR;
@@ -40,7 +42,9 @@ COleVariant::COleVariant(const VARIANT& src) : COleVariant() {
 
 COleVariant::COleVariant(const COleVariant& src) : COleVariant(static_cast<const VARIANT&>(src)) {}
 
-COleVariant::~COleVariant() { VariantClear(this); }
+COleVariant::~COleVariant() {
+    VariantClear(this);
+}
 
 COleVariant& COleVariant::operator=(const COleVariant& src) {
     if (this != &src)
@@ -48,6 +52,10 @@ COleVariant& COleVariant::operator=(const COleVariant& src) {
     return *this;
 }
 
-void COleVariant::Clear() { VariantClear(this); }
+void COleVariant::Clear() {
+    VariantClear(this);
+}
 
-COleVariant OleOmittedArgument() { return COleVariant(static_cast<long>(DISP_E_PARAMNOTFOUND), VT_ERROR); }
+COleVariant OleOmittedArgument() {
+    return COleVariant(static_cast<long>(DISP_E_PARAMNOTFOUND), VT_ERROR);
+}

@@ -9,7 +9,9 @@
 
 namespace {
 
-int ToIndex(std::size_t pos) { return pos == mbcs::npos ? -1 : static_cast<int>(pos); }
+int ToIndex(std::size_t pos) {
+    return pos == mbcs::npos ? -1 : static_cast<int>(pos);
+}
 
 } // namespace
 
@@ -21,14 +23,18 @@ int CString::Find(const char* sub, int nStart) const {
     return nStart < 0 ? -1 : ToIndex(mbcs::Find(m_str, sub, static_cast<size_t>(nStart)));
 }
 
-int CString::ReverseFind(char c) const { return ToIndex(mbcs::ReverseFindChar(m_str, c)); }
+int CString::ReverseFind(char c) const {
+    return ToIndex(mbcs::ReverseFindChar(m_str, c));
+}
 
 CString CString::Left(int nCount) const {
     nCount = std::clamp(nCount, 0, GetLength());
     return CString(m_str.substr(0, static_cast<size_t>(nCount)));
 }
 
-CString CString::Mid(int nFirst) const { return Mid(nFirst, GetLength()); }
+CString CString::Mid(int nFirst) const {
+    return Mid(nFirst, GetLength());
+}
 
 CString CString::Mid(int nFirst, int nCount) const {
     nFirst = std::clamp(nFirst, 0, GetLength());
@@ -51,7 +57,9 @@ CString& CString::MakeUpper() {
     return *this;
 }
 
-int CString::Compare(const char* s) const { return m_str.compare(s ? s : ""); }
+int CString::Compare(const char* s) const {
+    return m_str.compare(s ? s : "");
+}
 
 int CString::CompareNoCase(const char* s) const {
     return mbcs::CompareNoCase(m_str.c_str(), s ? s : "");

@@ -47,7 +47,9 @@ public:
     CString& operator+=(const char* s);
     CString& operator+=(char c);
 
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
+    friend CString operator+(const CString& a, const CString& b) {
+        return CString(a.m_str + b.m_str);
+    }
     friend CString operator+(const CString& a, const char* b) { return a + CString(b); }
     friend CString operator+(const char* a, const CString& b) { return CString(a) + b; }
     friend CString operator+(const CString& a, char b) { return CString(a.m_str + b); }

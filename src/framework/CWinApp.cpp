@@ -38,13 +38,18 @@ int CWinApp::Run() {
     return ExitInstance();
 }
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
-CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
+CWnd* AfxGetMainWnd() {
+    return g_app ? g_app->m_pMainWnd : nullptr;
+}
 
 const char* AfxGetAppName() {
     static const CString fallback = ExecutableBaseName();
-    return g_app ? static_cast<const char*>(g_app->m_strAppName) : static_cast<const char*>(fallback);
+    return g_app ? static_cast<const char*>(g_app->m_strAppName)
+                 : static_cast<const char*>(fallback);
 }
 
 int AfxWinMain() {

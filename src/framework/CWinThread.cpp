@@ -31,7 +31,9 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize) {
     return TRUE;
 }
 
-DWORD CWinThread::ResumeThread() { return ::ResumeThread(m_hThread); }
+DWORD CWinThread::ResumeThread() {
+    return ::ResumeThread(m_hThread);
+}
 
 BOOL CWinThread::SetThreadPriority(int nPriority) {
     return ::SetThreadPriority(m_hThread, nPriority);

@@ -79,7 +79,9 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
 }
 
-BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
+BOOL CWnd::OnCommand(WPARAM, LPARAM) {
+    return FALSE;
+}
 
 BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
@@ -88,7 +90,9 @@ BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
            child->OnChildNotify(WM_NOTIFY, wParam, lParam, pResult);
 }
 
-BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) {
+    return FALSE;
+}
 
 LRESULT CWnd::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageA(m_hWnd, msg, wParam, lParam);
@@ -98,7 +102,9 @@ BOOL CWnd::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam) const {
     return ::PostMessageA(m_hWnd, msg, wParam, lParam);
 }
 
-void CWnd::SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+void CWnd::SetWindowText(const char* text) {
+    ::SetWindowTextA(m_hWnd, text);
+}
 
 CString CWnd::GetWindowText() const {
     int length = ::GetWindowTextLengthA(m_hWnd);
@@ -107,20 +113,44 @@ CString CWnd::GetWindowText() const {
     return CString(buf.data(), copied);
 }
 
-BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-HWND CWnd::GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
-void CWnd::SetDlgItemText(int nID, const char* text) { ::SetDlgItemTextA(m_hWnd, nID, text); }
-CString CWnd::GetDlgItemText(int nID) const { return CWnd(GetDlgItem(nID)).GetWindowText(); }
-HWND CWnd::GetParent() const { return ::GetParent(m_hWnd); }
-HWND CWnd::SetFocus() { return ::SetFocus(m_hWnd); }
+BOOL CWnd::EnableWindow(BOOL bEnable) {
+    return ::EnableWindow(m_hWnd, bEnable);
+}
+BOOL CWnd::IsWindowEnabled() const {
+    return ::IsWindowEnabled(m_hWnd);
+}
+BOOL CWnd::ShowWindow(int nCmdShow) {
+    return ::ShowWindow(m_hWnd, nCmdShow);
+}
+BOOL CWnd::IsWindowVisible() const {
+    return ::IsWindowVisible(m_hWnd);
+}
+BOOL CWnd::IsIconic() const {
+    return ::IsIconic(m_hWnd);
+}
+HWND CWnd::GetDlgItem(int nID) const {
+    return ::GetDlgItem(m_hWnd, nID);
+}
+void CWnd::SetDlgItemText(int nID, const char* text) {
+    ::SetDlgItemTextA(m_hWnd, nID, text);
+}
+CString CWnd::GetDlgItemText(int nID) const {
+    return CWnd(GetDlgItem(nID)).GetWindowText();
+}
+HWND CWnd::GetParent() const {
+    return ::GetParent(m_hWnd);
+}
+HWND CWnd::SetFocus() {
+    return ::SetFocus(m_hWnd);
+}
 
-BOOL CWnd::DestroyWindow() { return m_hWnd != nullptr && ::DestroyWindow(m_hWnd); }
+BOOL CWnd::DestroyWindow() {
+    return m_hWnd != nullptr && ::DestroyWindow(m_hWnd);
+}
 
-DWORD CWnd::GetStyle() const { return static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE)); }
+DWORD CWnd::GetStyle() const {
+    return static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE));
+}
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
     DWORD style = GetStyle();
@@ -131,8 +161,12 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
     return TRUE;
 }
 
-void CWnd::GetClientRect(RECT* rc) const { ::GetClientRect(m_hWnd, rc); }
-void CWnd::GetWindowRect(RECT* rc) const { ::GetWindowRect(m_hWnd, rc); }
+void CWnd::GetClientRect(RECT* rc) const {
+    ::GetClientRect(m_hWnd, rc);
+}
+void CWnd::GetWindowRect(RECT* rc) const {
+    ::GetWindowRect(m_hWnd, rc);
+}
 
 void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL bRepaint) {
     ::MoveWindow(m_hWnd, x, y, cx, cy, bRepaint);
@@ -142,6 +176,10 @@ void CWnd::SetFont(HFONT font, BOOL bRedraw) {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), bRedraw);
 }
 
-HFONT CWnd::GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
+HFONT CWnd::GetFont() const {
+    return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+}
 
-void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+void CWnd::Invalidate(BOOL bErase) {
+    ::InvalidateRect(m_hWnd, nullptr, bErase);
+}

@@ -4,7 +4,9 @@
 
 namespace mbcs {
 
-bool IsLeadByte(unsigned char c) { return c >= 0x80 && IsDBCSLeadByte(c); }
+bool IsLeadByte(unsigned char c) {
+    return c >= 0x80 && IsDBCSLeadByte(c);
+}
 
 namespace {
 
@@ -15,10 +17,16 @@ std::size_t NextChar(const std::string& s, std::size_t i) {
     return i + 1;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 } // namespace
 

@@ -96,12 +96,16 @@ TEST_F(MainWindow, EveryControlSitsAtItsDialogUnitPositionWithItsText) {
 }
 
 TEST_F(MainWindow, ControlStylesFollowTheTemplate) {
-    auto style = [&](int id) { return static_cast<DWORD>(GetWindowLongA(dlg.GetDlgItem(id), GWL_STYLE)); };
+    auto style = [&](int id) {
+        return static_cast<DWORD>(GetWindowLongA(dlg.GetDlgItem(id), GWL_STYLE));
+    };
     EXPECT_FALSE(CWnd(dlg.GetDlgItem(IDC_STOP)).IsWindowEnabled()) << "Stop starts disabled";
     EXPECT_TRUE(CWnd(dlg.GetDlgItem(IDC_START)).IsWindowEnabled());
     DWORD source = style(IDC_SHELL_TREE);
-    EXPECT_EQ(static_cast<DWORD>(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_FULLROWSELECT),
-              source & (TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_FULLROWSELECT | TVS_CHECKBOXES));
+    EXPECT_EQ(
+        static_cast<DWORD>(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_FULLROWSELECT),
+        source &
+            (TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_FULLROWSELECT | TVS_CHECKBOXES));
     DWORD list = style(IDC_LIST_TREE);
     EXPECT_TRUE(list & TVS_CHECKBOXES);
     EXPECT_TRUE(list & TVS_INFOTIP);

@@ -13,7 +13,8 @@ TEST(LogPath, JoinsTheFolderWithExactlyOneSeparator) {
     bridge.SetLogFolder("D:\\");
     EXPECT_STREQ("D:\\qorconvert.log", bridge.GetLogPath());
     bridge.SetLogFolder("D:\\乗");
-    EXPECT_STREQ("D:\\乗\\qorconvert.log", bridge.GetLogPath()) << "乗 ends in 0x5C but is no separator";
+    EXPECT_STREQ("D:\\乗\\qorconvert.log", bridge.GetLogPath())
+        << "乗 ends in 0x5C but is no separator";
 }
 
 TEST(LogFile, ClearCreatesAnEmptyFileAndEmptiesAnOldOne) {
@@ -35,8 +36,9 @@ TEST(LogFile, EachFailureIsOneCrLfLineInCodePage936) {
     bridge.ClearLog();
     EXPECT_TRUE(bridge.LogFailure("D:\\文档\\乗\\报告.doc"));
     EXPECT_TRUE(bridge.LogFailure("D:\\b.xls"));
-    const std::string expected = "D:\\\xCE\xC4\xB5\xB5\\\x81\x5C\\\xB1\xA8\xB8\xE6.doc  \xD7\xAA\xBB\xBB\xCA\xA7\xB0\xDC\r\n"
-                                 "D:\\b.xls  \xD7\xAA\xBB\xBB\xCA\xA7\xB0\xDC\r\n";
+    const std::string expected =
+        "D:\\\xCE\xC4\xB5\xB5\\\x81\x5C\\\xB1\xA8\xB8\xE6.doc  \xD7\xAA\xBB\xBB\xCA\xA7\xB0\xDC\r\n"
+        "D:\\b.xls  \xD7\xAA\xBB\xBB\xCA\xA7\xB0\xDC\r\n";
     EXPECT_EQ(expected, ReadFileBytes(dir / "qorconvert.log"));
 }
 

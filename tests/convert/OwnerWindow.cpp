@@ -16,7 +16,8 @@ OwnerWindow::OwnerWindow() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);
-    m_hWnd = CreateWindowA(kClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, this);
+    m_hWnd =
+        CreateWindowA(kClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, this);
 }
 
 OwnerWindow::~OwnerWindow() {
@@ -26,8 +27,9 @@ OwnerWindow::~OwnerWindow() {
 
 LRESULT CALLBACK OwnerWindow::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE)
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+        SetWindowLongPtrA(
+            hWnd, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
     if (self && msg >= UWM_ITEM_CONVERTED && msg <= UWM_SCAN_PATH)
         return self->Handle(msg, wParam, lParam);

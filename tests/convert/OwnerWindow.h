@@ -43,4 +43,6 @@ private:
 };
 
 // Item handles for job entries in tests: 1, 2, 3... as HTREEITEM.
-inline HTREEITEM ItemNo(int n) { return reinterpret_cast<HTREEITEM>(static_cast<INT_PTR>(n)); }
+inline HTREEITEM ItemNo(int n) {
+    return reinterpret_cast<HTREEITEM>(static_cast<INT_PTR>(n));
+}

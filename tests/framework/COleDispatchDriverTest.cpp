@@ -19,13 +19,15 @@ TEST(DispatchCalls, ByReferenceArgumentsArriveInOrderWithTheirTypes) {
     COleVariant path("C:\\文档\\乗.doc");
     COleVariant omitted = OleOmittedArgument();
     COleVariant one(static_cast<short>(1), VT_I2);
-    driver.InvokeHelper(18, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
-                        static_cast<VARIANT*>(path), static_cast<VARIANT*>(omitted), static_cast<VARIANT*>(one));
+    driver.InvokeHelper(18, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                        VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT, static_cast<VARIANT*>(path),
+                        static_cast<VARIANT*>(omitted), static_cast<VARIANT*>(one));
     ASSERT_EQ(1u, fake.calls.size());
     const FakeDispatch::Call& call = fake.calls[0];
     EXPECT_EQ(18, call.id);
     EXPECT_EQ(DISPATCH_METHOD, call.flags);
-    std::vector<std::string> expected = {"REF:BSTR:C:\\文档\\乗.doc", "REF:ERROR:80020004", "REF:I2:1"};
+    std::vector<std::string> expected = {"REF:BSTR:C:\\文档\\乗.doc", "REF:ERROR:80020004",
+                                         "REF:I2:1"};
     EXPECT_EQ(expected, call.values);
     EXPECT_EQ(static_cast<VARTYPE>(VT_VARIANT | VT_BYREF), call.types[0]);
     EXPECT_TRUE(call.named.empty());
@@ -84,7 +86,8 @@ TEST(DispatchErrors, OtherFailuresBecomeOleException) {
     } catch (const COleException& e) {
         EXPECT_EQ(HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE), e.m_sc);
     }
-    EXPECT_THROW(driver.InvokeHelper(19, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_NONE), COleException);
+    EXPECT_THROW(driver.InvokeHelper(19, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_NONE),
+                 COleException);
 }
 
 TEST(DispatchReferences, AssignmentAddsAReferenceAndDestructionReleasesIt) {

@@ -17,7 +17,8 @@ UINT Count(LPVOID code) {
 
 TEST(WorkerThread, DuplicatedHandleOutlivesTheSelfDeletingObject) {
     g_ran = 0;
-    CWinThread* thread = AfxBeginThread(&Count, reinterpret_cast<LPVOID>(7), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* thread = AfxBeginThread(&Count, reinterpret_cast<LPVOID>(7), THREAD_PRIORITY_NORMAL,
+                                        0, CREATE_SUSPENDED);
     ASSERT_NE(nullptr, thread);
     EXPECT_TRUE(thread->m_bAutoDelete);
     HANDLE handle = thread->DuplicateHandle();
@@ -43,7 +44,8 @@ TEST(WorkerThread, RunsAtOnceWithoutCreateSuspended) {
 }
 
 TEST(WorkerThread, ObjectKeptWhenAutoDeleteIsOff) {
-    CWinThread* thread = AfxBeginThread(&Count, reinterpret_cast<LPVOID>(3), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* thread = AfxBeginThread(&Count, reinterpret_cast<LPVOID>(3), THREAD_PRIORITY_NORMAL,
+                                        0, CREATE_SUSPENDED);
     ASSERT_NE(nullptr, thread);
     thread->m_bAutoDelete = FALSE;
     thread->ResumeThread();

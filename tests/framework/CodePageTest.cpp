@@ -4,7 +4,9 @@
 
 // Everything multibyte in the program assumes code page 936; a machine without the zh_CN
 // locale runs Wine in another code page, and every other result would be meaningless.
-TEST(CodePage, AnsiCodePageIs936) { EXPECT_EQ(936u, GetACP()); }
+TEST(CodePage, AnsiCodePageIs936) {
+    EXPECT_EQ(936u, GetACP());
+}
 
 TEST(CodePage, LiteralsAreCompiledToGbk) {
     const unsigned char text[] = "文档";

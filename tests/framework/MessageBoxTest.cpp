@@ -34,7 +34,8 @@ TEST(MessageBoxSeam, AfxMessageBoxIsOwnedByTheMainWindowAndCaptionedWithTheAppNa
 namespace {
 
 UINT ShowFromWorker(LPVOID result) {
-    *static_cast<int*>(result) = AfxShowMessageBox(nullptr, "转换错误", "批量转换工具", MB_OKCANCEL | MB_ICONHAND);
+    *static_cast<int*>(result) =
+        AfxShowMessageBox(nullptr, "转换错误", "批量转换工具", MB_OKCANCEL | MB_ICONHAND);
     return 0;
 }
 
@@ -44,7 +45,8 @@ TEST(MessageBoxSeam, BoxesFromAWorkerThreadAreRecordedWithTheirThread) {
     MessageBoxRecorder boxes;
     boxes.QueueAnswer(IDCANCEL);
     int answer = 0;
-    CWinThread* thread = AfxBeginThread(&ShowFromWorker, &answer, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThread* thread =
+        AfxBeginThread(&ShowFromWorker, &answer, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(nullptr, thread);
     HANDLE done = thread->DuplicateHandle();
     DWORD workerId = thread->m_nThreadID;

@@ -13,7 +13,8 @@ std::deque<int> g_answers;
 
 int Record(HWND owner, const char* text, const char* caption, UINT type) {
     std::lock_guard<std::mutex> hold(g_lock);
-    g_boxes.push_back({owner, text ? text : "", caption ? caption : "", type, GetCurrentThreadId()});
+    g_boxes.push_back(
+        {owner, text ? text : "", caption ? caption : "", type, GetCurrentThreadId()});
     if (g_answers.empty())
         return IDOK;
     int answer = g_answers.front();
@@ -30,7 +31,9 @@ MessageBoxRecorder::MessageBoxRecorder() {
     AfxSetMessageBoxHandler(&Record);
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHandler(nullptr); }
+MessageBoxRecorder::~MessageBoxRecorder() {
+    AfxSetMessageBoxHandler(nullptr);
+}
 
 void MessageBoxRecorder::QueueAnswer(int answer) {
     std::lock_guard<std::mutex> hold(g_lock);

@@ -38,7 +38,9 @@ TempDir::TempDir(const std::string& prefix) {
     throw std::runtime_error("cannot create a temporary folder");
 }
 
-TempDir::~TempDir() { RemoveTree(m_path); }
+TempDir::~TempDir() {
+    RemoveTree(m_path);
+}
 
 std::string TempDir::WriteFile(const std::string& relative, const std::string& content) const {
     std::string full = *this / relative;

@@ -65,14 +65,15 @@ bool CaptureWindow(HWND hWnd, const std::string& bmpPath) {
     std::vector<BYTE> pixels = GrabPixels(hWnd, width, height);
     if (width <= 0 || height <= 0)
         return false;
-    BITMAPINFOHEADER info = {sizeof(info), width, height, 1, 24, BI_RGB,
-                             static_cast<DWORD>(pixels.size()), 0, 0, 0, 0};
+    BITMAPINFOHEADER info = {
+        sizeof(info), width, height, 1, 24, BI_RGB, static_cast<DWORD>(pixels.size()), 0, 0, 0, 0};
     BITMAPFILEHEADER file = {0x4D42, 0, 0, 0, sizeof(file) + sizeof(info)};
     file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
     std::ofstream out(bmpPath, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof(file));
     out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+    out.write(reinterpret_cast<const char*>(pixels.data()),
+              static_cast<std::streamsize>(pixels.size()));
     return static_cast<bool>(out);
 }
 

@@ -15,14 +15,16 @@ std::wstring Wide(const std::string& ansi) {
     return buf.data();
 }
 
-std::string Quote(const std::string& s) { return "\"" + s + "\""; }
+std::string Quote(const std::string& s) {
+    return "\"" + s + "\"";
+}
 
 } // namespace
 
 std::string UnixPathOf(const std::string& windowsPath) {
     using Convert = char*(CDECL*)(LPCWSTR);
-    auto convert = reinterpret_cast<Convert>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (convert == nullptr)
         return std::string();
     char* unixPath = convert(Wide(windowsPath).c_str());
@@ -39,7 +41,8 @@ bool RunUnixCommand(const std::string& commandLine) {
     PROCESS_INFORMATION pi = {};
     std::vector<char> cmd(commandLine.begin(), commandLine.end());
     cmd.push_back('\0');
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
         return false;
     WaitForSingleObject(pi.hProcess, 10000);
     CloseHandle(pi.hThread);
@@ -53,7 +56,8 @@ bool MakeUnixSymlink(const std::string& target, const std::string& linkPath) {
     std::string unixTarget = UnixPathOf(target);
     if (parent.empty() || unixTarget.empty())
         return false;
-    if (!RunUnixCommand("/bin/ln -s " + Quote(unixTarget) + " " + Quote(parent + "/" + linkPath.substr(sep + 1))))
+    if (!RunUnixCommand("/bin/ln -s " + Quote(unixTarget) + " " +
+                        Quote(parent + "/" + linkPath.substr(sep + 1))))
         return false;
     // Wine hands a Unix program to a launcher, so the link may appear a moment after we return.
     for (int i = 0; i < 100; ++i) {
