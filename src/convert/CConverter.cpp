@@ -4,7 +4,6 @@
 #include "MbcsText.h"
 #include "app/UserMessages.h"
 
-#include <algorithm>
 #include <mutex>
 
 namespace {
@@ -111,7 +110,7 @@ void CConverter::ConvertFile(const CString& source, const CString& target, int n
 }
 
 void CConverter::ConvertFolder(const CString& source, const CString& targetParent, int nType) {
-    std::vector<FolderId> chain;
+    CFolderChain chain;
     WalkFolder(source, targetParent, nType, chain);
 }
 
@@ -128,21 +127,15 @@ CString CConverter::ChooseTargetFolder(const CString& source, const CString& tar
 }
 
 void CConverter::WalkFolder(const CString& source, const CString& targetParent, int nType,
-                            std::vector<FolderId>& chain) {
+                            CFolderChain& chain) {
     if (m_bRunning == 0)
         return;
     // A link back to a folder already being walked would recurse without end: leave it out.
-    FolderId id = {};
-    bool known = GetFolderId(source, &id);
-    if (known && std::find(chain.begin(), chain.end(), id) != chain.end())
+    if (!chain.Enter(source))
         return;
     CString target = ChooseTargetFolder(source, targetParent);
     CFileFind finder;
     BOOL working = finder.FindFile(mbcs::JoinPath(source.str(), "*.*").c_str());
-    if (!working)
-        return;
-    if (known)
-        chain.push_back(id);
     while (working) {
         working = finder.FindNextFile();
         CString entry = finder.GetFilePath();
@@ -155,22 +148,7 @@ void CConverter::WalkFolder(const CString& source, const CString& targetParent, 
         ConvertFile(entry, target + "\\" + MakeTargetName(entry), nType);
         SendMessageA(m_hNotifyWnd, UWM_ITEM_CONVERTED, 1, 0);
     }
-    if (known)
-        chain.pop_back();
-}
-
-bool CConverter::GetFolderId(const CString& path, FolderId* id) {
-    HANDLE folder = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder == INVALID_HANDLE_VALUE)
-        return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    bool ok = GetFileInformationByHandle(folder, &info) &&
-              (info.nFileIndexHigh != 0 || info.nFileIndexLow != 0);
-    CloseHandle(folder);
-    if (ok)
-        *id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-    return ok;
+    chain.Leave();
 }
 
 void CConverter::StoreInSlot(CConverter** slot, CConverter* converter) {

@@ -2,10 +2,11 @@
 // One job's conversion engine: which files are sources of a type, where each result goes, the
 // recursive folder walk into mirror folders, and the job's stop flag.
 #include "CAutomationBridge.h"
+#include "CFolderChain.h"
+#include "CFolderChain.h"
 #include "CString.h"
 
 #include <atomic>
-#include <vector>
 
 class CConverter {
 public:
@@ -42,14 +43,7 @@ public:
     CAutomationBridge m_bridge;
 
 private:
-    struct FolderId {
-        DWORD volume, high, low;
-        bool operator==(const FolderId& o) const {
-            return volume == o.volume && high == o.high && low == o.low;
-        }
-    };
     void WalkFolder(const CString& source, const CString& targetParent, int nType,
-                    std::vector<FolderId>& chain);
+                    CFolderChain& chain);
     CString ChooseTargetFolder(const CString& source, const CString& targetParent) const;
-    static bool GetFolderId(const CString& path, FolderId* id);
 };

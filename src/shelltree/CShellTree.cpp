@@ -417,26 +417,36 @@ int CShellTree::CountItemFiles(HTREEITEM hItem, const char* pszFilter, HWND hWnd
 }
 
 int CShellTree::CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify) {
+    CFolderChain chain;
+    return CountFolderFiles(pszPath, pszFilter, hWndNotify, chain);
+}
+
+int CShellTree::CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify,
+                                 CFolderChain& chain) {
     if (pszPath == nullptr || *pszPath == '\0')
+        return 0;
+    // A link back to a folder already being counted would recurse without end: count it once.
+    if (!chain.Enter(pszPath))
         return 0;
     int nCount = 0;
     CFileFind finder;
     BOOL bWorking = finder.FindFile(CString(mbcs::JoinPath(pszPath, "*.*")));
     while (bWorking) {
         bWorking = finder.FindNextFile();
-        if (m_bContinue == 0)
-            return 0;
+        if (m_bContinue == 0) {
+            nCount = 0;
+            break;
+        }
         CString strEntry(mbcs::JoinPath(pszPath, finder.GetFileName().str()));
         ReportPath(hWndNotify, strEntry);
         if (finder.IsDirectory()) {
-            // A link to a folder may lead back to an ancestor: links are never followed.
-            if (!finder.IsDots() && !finder.IsHidden() &&
-                !finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
-                nCount += CountFolderFiles(strEntry, pszFilter, hWndNotify);
+            if (!finder.IsDots() && !finder.IsHidden())
+                nCount += CountFolderFiles(strEntry, pszFilter, hWndNotify, chain);
         } else if (m_bShowFiles && !finder.IsHidden() && FilterHasExt(strEntry, pszFilter)) {
             ++nCount;
         }
     }
+    chain.Leave();
     return nCount;
 }
 

@@ -2,6 +2,7 @@
 // The source tree: the shell namespace from the desktop down, folders and the files whose
 // extension the filter names, read lazily on expansion; several items selectable at once, and
 // the matching files under a selected item counted from the file system.
+#include "CFolderChain.h"
 #include "CImageList.h"
 #include "CMultiSelectTree.h"
 
@@ -62,4 +63,6 @@ private:
     static int CALLBACK CompareChildItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
     static BOOL FilterHasExt(const CString& strPath, const char* pszFilter);
     void ReportPath(HWND hWndNotify, const CString& strPath) const;
+    int CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify,
+                         CFolderChain& chain);
 };
