@@ -155,3 +155,35 @@ TEST(MainWindowLifetime, CloseButtonEndsTheModalDialog) {
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
+
+TEST_F(MainWindow, StartsWithWordSelectedTheDocumentsFolderAndTheSourceTreeFilled) {
+    EXPECT_EQ(static_cast<LRESULT>(BST_CHECKED),
+              SendDlgItemMessageA(dlg, IDC_RADIO_WORD, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(static_cast<LRESULT>(BST_UNCHECKED),
+              SendDlgItemMessageA(dlg, IDC_RADIO_EXCEL, BM_GETCHECK, 0, 0));
+    CString documents = CConvertDlg::GetDefaultOutputDir();
+    EXPECT_FALSE(documents.IsEmpty());
+    EXPECT_EQ(Utf8(documents.str()), Utf8(dlg.GetDlgItemText(IDC_OUTPUT_DIR).str()));
+    HWND tree = dlg.GetDlgItem(IDC_SHELL_TREE);
+    EXPECT_GT(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 0) << "the desktop's children are listed";
+    EXPECT_NE(0, SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0))
+        << "the computer folder is the caret";
+    EXPECT_EQ(0, SendMessageA(dlg.GetDlgItem(IDC_LIST_TREE), TVM_GETCOUNT, 0, 0));
+}
+
+TEST(SourceFilter, FollowsTheDirectionAndKind) {
+    EXPECT_STREQ("Qor文件 (*.qor;*.qot)|*.qor;*.qot||",
+                 CConvertDlg::GetSourceFilter(DIR_QOR_TO_OFFICE, 0));
+    EXPECT_STREQ("LX文件  (*.lx;*.lxt)|*.lx;*.lxt||",
+                 CConvertDlg::GetSourceFilter(DIR_QOR_TO_OFFICE, 1));
+    EXPECT_STREQ("Word文件 (*.doc;*.dot)|*.doc;*.dot||",
+                 CConvertDlg::GetSourceFilter(DIR_OFFICE_TO_QOR, 0));
+    EXPECT_STREQ("Excel文件 (*.xls;*.xlt)|*.xls;*.xlt||",
+                 CConvertDlg::GetSourceFilter(DIR_OFFICE_TO_QOR, 1));
+    EXPECT_STREQ("Word文件 (*.doc;*.dot)|*.doc;*.dot||", CConvertDlg::GetSourceFilter(0, 0))
+        << "any other direction";
+    EXPECT_EQ(CT_QOR_TO_WORD, CConvertDlg::GetConvertType(DIR_QOR_TO_OFFICE, 0));
+    EXPECT_EQ(CT_LX_TO_EXCEL, CConvertDlg::GetConvertType(DIR_QOR_TO_OFFICE, 1));
+    EXPECT_EQ(CT_WORD_TO_QOR, CConvertDlg::GetConvertType(DIR_OFFICE_TO_QOR, 0));
+    EXPECT_EQ(CT_EXCEL_TO_LX, CConvertDlg::GetConvertType(DIR_OFFICE_TO_QOR, 5));
+}
