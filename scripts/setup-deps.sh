@@ -26,8 +26,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     need_root dpkg --add-architecture i386
   fi
-  need_root apt-get update -qq
-  need_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  # A mirror can fail for a moment; try again before giving up.
+  for attempt in 1 2 3; do
+    if need_root apt-get update -qq &&
+      need_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null; then
+      break
+    fi
+    [ "$attempt" -lt 3 ] || { echo "tandrel: could not install ${missing[*]}" >&2; exit 1; }
+    sleep 10
+  done
 fi
 
 # Wine's ANSI code page follows the locale: zh_CN.UTF-8 gives code page 936.
