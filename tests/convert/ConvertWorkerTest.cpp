@@ -1,6 +1,5 @@
 #include "EngineFixture.h"
 
-#include "CWinThread.h"
 #include "UiPump.h"
 
 #include <atomic>
@@ -198,11 +197,8 @@ TEST(ConvertWorkerThread, StopNeverReachesAConverterThatTheWorkerDestroys) {
         job->hWndOwner = owner.hwnd();
         job->items.push_back({ItemNo(1), "C:\\no-such-file.doc", 1, CT_WORD_TO_QOR});
         job->ppConverter = &slot;
-        CWinThread* thread =
-            AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-        ASSERT_NE(nullptr, thread);
-        HANDLE done = thread->DuplicateHandle();
-        thread->ResumeThread();
+        HANDLE done = StartWorker(job);
+        ASSERT_NE(nullptr, done);
         while (WaitForSingleObject(done, 0) != WAIT_OBJECT_0) {
             CConverter::StopInSlot(&slot);
             PumpMessages(0);

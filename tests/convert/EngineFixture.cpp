@@ -57,6 +57,16 @@ CConverter& EngineTest::Converter(const std::string& logFolder) {
     return *m_local;
 }
 
+HANDLE StartWorker(ConvertJob* job) {
+    CWinThread* thread =
+        AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (thread == nullptr)
+        return nullptr;
+    HANDLE done = thread->DuplicateHandle();
+    thread->ResumeThread();
+    return done;
+}
+
 void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string& output) {
     auto* converter = new CConverter;
     CConverter::StoreInSlot(&slot, converter);
@@ -67,11 +77,8 @@ void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string
     job->items = items;
     ASSERT_TRUE(job->SetOutputDir(output.c_str()));
     job->ppConverter = &slot;
-    CWinThread* thread =
-        AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    ASSERT_NE(nullptr, thread);
-    HANDLE done = thread->DuplicateHandle();
-    thread->ResumeThread();
+    HANDLE done = StartWorker(job);
+    ASSERT_NE(nullptr, done);
     bool ended = PumpUntil([&] { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; }, 120000);
     CloseHandle(done);
     ASSERT_TRUE(ended) << "the job did not end";

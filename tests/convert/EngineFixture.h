@@ -29,6 +29,10 @@ std::vector<std::string> OpenedSources(const std::vector<std::string>& calls);
 
 } // namespace journal
 
+// Starts ConvertThreadProc on a worker thread, as Start does; returns a handle to wait on
+// (valid after the thread object has deleted itself), or null when no thread started.
+HANDLE StartWorker(ConvertJob* job);
+
 class EngineTest : public testing::Test {
 protected:
     void SetUp() override;
