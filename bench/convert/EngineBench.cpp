@@ -5,9 +5,9 @@
 #include "convert/CConverter.h"
 #include "convert/ConvertJob.h"
 
-#include "CWinThread.h"
-#include "app/ConvertType.h"
-#include "app/UserMessages.h"
+#include "framework/CWinThread.h"
+#include "shared/ConvertType.h"
+#include "shared/UserMessages.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // 10,000 entries added from a second thread as the add thread adds them, then all selected and
 // removed as "<<" does, against raw TVM_INSERTITEM / TVM_DELETEITEM of the same count.
 #include "../BenchClock.h"
-#include "CConvertListTree.h"
+#include "listtree/CConvertListTree.h"
 
 #include <cstdio>
 #include <string>

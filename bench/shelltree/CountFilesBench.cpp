@@ -2,8 +2,8 @@
 // window on the interface thread, against a plain FindFirstFileA walk of the same tree; then how
 // long a cleared scan flag takes to stop a running count.
 #include "../BenchClock.h"
-#include "CShellTree.h"
-#include "app/UserMessages.h"
+#include "shelltree/CShellTree.h"
+#include "shared/UserMessages.h"
 
 #include <atomic>
 #include <cstdio>

@@ -1,5 +1,5 @@
 #pragma once
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
 // Runs the main dialog modally; the program ends when it closes.
 class CConvertApp : public CWinApp {

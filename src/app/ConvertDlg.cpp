@@ -1,6 +1,6 @@
 #include "app/ConvertDlg.h"
 
-#include "app/ConvertType.h"
+#include "shared/ConvertType.h"
 #include "res/resource.h"
 
 #include <shlobj.h>

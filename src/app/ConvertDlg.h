@@ -1,6 +1,6 @@
 #pragma once
-#include "CDialog.h"
-#include "app/ConvertType.h"
+#include "framework/CDialog.h"
+#include "shared/ConvertType.h"
 #include "listtree/CConvertListTree.h"
 #include "shelltree/CShellTree.h"
 

@@ -1,4 +1,4 @@
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 #include "app/ConvertApp.h"
 
 // The one application object.

@@ -1,8 +1,8 @@
-#include "CAutomationBridge.h"
+#include "convert/CAutomationBridge.h"
 
-#include "AfxMessageBox.h"
-#include "MbcsText.h"
-#include "app/ConvertType.h"
+#include "framework/AfxMessageBox.h"
+#include "framework/MbcsText.h"
+#include "shared/ConvertType.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Drives the Qor word processor and the LX spreadsheet through OLE Automation, one file at a
 // time, and keeps the log of the files whose conversion raised an automation error.
-#include "COleDispatchDriver.h"
-#include "CString.h"
+#include "framework/COleDispatchDriver.h"
+#include "framework/CString.h"
 
 class CAutomationBridge {
 public:

@@ -1,8 +1,8 @@
-#include "CConverter.h"
+#include "convert/CConverter.h"
 
-#include "CFileFind.h"
-#include "MbcsText.h"
-#include "app/UserMessages.h"
+#include "framework/CFileFind.h"
+#include "framework/MbcsText.h"
+#include "shared/UserMessages.h"
 
 #include <mutex>
 

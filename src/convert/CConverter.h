@@ -1,10 +1,10 @@
 #pragma once
 // One job's conversion engine: which files are sources of a type, where each result goes, the
 // recursive folder walk into mirror folders, and the job's stop flag.
-#include "CAutomationBridge.h"
-#include "CFolderChain.h"
-#include "CFolderChain.h"
-#include "CString.h"
+#include "convert/CAutomationBridge.h"
+#include "framework/CFolderChain.h"
+#include "framework/CFolderChain.h"
+#include "framework/CString.h"
 
 #include <atomic>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "listtree/ConvertItem.h"
+#include "shared/ConvertItem.h"
 
 #include <vector>
 

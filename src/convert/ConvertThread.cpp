@@ -1,8 +1,8 @@
-#include "CConverter.h"
-#include "ConvertJob.h"
+#include "convert/CConverter.h"
+#include "convert/ConvertJob.h"
 
-#include "AfxMessageBox.h"
-#include "app/UserMessages.h"
+#include "framework/AfxMessageBox.h"
+#include "shared/UserMessages.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "AfxMessageBox.h"
+#include "framework/AfxMessageBox.h"
 
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
 #include <atomic>
 

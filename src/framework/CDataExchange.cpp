@@ -1,6 +1,6 @@
-#include "CDataExchange.h"
+#include "framework/CDataExchange.h"
 
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 #include <vector>
 

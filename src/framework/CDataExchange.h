@@ -1,6 +1,6 @@
 #pragma once
 // Moves values between a dialog's controls and its members, in the direction UpdateData names.
-#include "CString.h"
+#include "framework/CString.h"
 
 class CWnd;
 

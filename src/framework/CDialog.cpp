@@ -1,4 +1,4 @@
-#include "CDialog.h"
+#include "framework/CDialog.h"
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}

@@ -1,8 +1,8 @@
 #pragma once
 // A dialog from a resource template, modal (with its own loop, so ContinueModal and
 // PreTranslateMessage take part as they do in MFC) or modeless.
-#include "CDataExchange.h"
-#include "CWnd.h"
+#include "framework/CDataExchange.h"
+#include "framework/CWnd.h"
 
 class CDialog : public CWnd {
 public:

@@ -1,6 +1,6 @@
-#include "CFileFind.h"
+#include "framework/CFileFind.h"
 
-#include "MbcsText.h"
+#include "framework/MbcsText.h"
 
 #include <cstring>
 

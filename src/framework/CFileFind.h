@@ -1,7 +1,7 @@
 #pragma once
 // File enumeration with MFC's look-ahead: FindNextFile() makes the next entry current and
 // returns FALSE when that entry is the last one (it is still valid to read).
-#include "CString.h"
+#include "framework/CString.h"
 
 class CFileFind {
 public:

@@ -1,4 +1,4 @@
-#include "CFolderChain.h"
+#include "framework/CFolderChain.h"
 
 BOOL CFolderChain::Enter(const char* path) {
     Id id = Identify(path);

@@ -1,4 +1,4 @@
-#include "CImageList.h"
+#include "framework/CImageList.h"
 
 BOOL CImageList::Attach(HIMAGELIST hImageList) {
     if (hImageList == nullptr || m_hImageList != nullptr)

@@ -1,4 +1,4 @@
-#include "CMultiSelectTree.h"
+#include "framework/CMultiSelectTree.h"
 
 namespace {
 

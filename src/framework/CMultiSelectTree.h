@@ -2,7 +2,7 @@
 // A tree control whose left clicks select several items: a plain click selects one, Ctrl adds
 // or drops one, Shift selects a run in display order. The control's own selection (the caret)
 // stays as the keyboard focus; the selection is the TVIS_SELECTED bit of each item.
-#include "CTreeCtrl.h"
+#include "framework/CTreeCtrl.h"
 
 class CMultiSelectTree : public CTreeCtrl {
 public:

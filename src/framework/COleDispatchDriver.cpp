@@ -1,4 +1,4 @@
-#include "COleDispatchDriver.h"
+#include "framework/COleDispatchDriver.h"
 
 #include <cstdarg>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 // A reference to an automation object. A call through an empty reference does nothing and
 // raises nothing; a failed call throws COleDispatchException (DISP_E_EXCEPTION) or COleException.
-#include "COleException.h"
-#include "COleVariant.h"
+#include "framework/COleException.h"
+#include "framework/COleVariant.h"
 
 // Argument type codes of InvokeHelper's parameter string, as MFC spells them.
 #define VTS_I2 "\x02"

@@ -1,6 +1,6 @@
 #pragma once
 // Automation failures, thrown by value from COleDispatchDriver and caught by const reference.
-#include "CString.h"
+#include "framework/CString.h"
 
 class CException {
 public:

@@ -1,4 +1,4 @@
-#include "COleVariant.h"
+#include "framework/COleVariant.h"
 
 #include <vector>
 

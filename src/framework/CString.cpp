@@ -1,6 +1,6 @@
-#include "CString.h"
+#include "framework/CString.h"
 
-#include "MbcsText.h"
+#include "framework/MbcsText.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,6 +1,6 @@
-#include "CTreeCtrl.h"
+#include "framework/CTreeCtrl.h"
 
-#include "CImageList.h"
+#include "framework/CImageList.h"
 
 #include <cstring>
 #include <vector>

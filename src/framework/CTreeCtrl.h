@@ -1,7 +1,7 @@
 #pragma once
 // A tree-view control. Every operation is a message to the control, so a call from another
 // thread is carried out on the window's own thread.
-#include "CWnd.h"
+#include "framework/CWnd.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
-#include "CWinApp.h"
+#include "framework/CWinApp.h"
 
-#include "CDialog.h"
-#include "MbcsText.h"
+#include "framework/CDialog.h"
+#include "framework/MbcsText.h"
 
 #include <commctrl.h>
 

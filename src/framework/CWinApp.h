@@ -1,7 +1,7 @@
 #pragma once
 // The application object: one global instance, whose InitInstance the program's entry runs.
-#include "CString.h"
-#include "CWnd.h"
+#include "framework/CString.h"
+#include "framework/CWnd.h"
 
 class CWinApp {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // A window handle with virtual message handlers. Handlers run from one WindowProc switch; the
 // object is found again from the handle through a window property while it is subclassed.
-#include "CString.h"
+#include "framework/CString.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "MbcsText.h"
+#include "framework/MbcsText.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "CConvertListTree.h"
+#include "listtree/CConvertListTree.h"
 
-#include "MbcsText.h"
+#include "framework/MbcsText.h"
 
 #include <shellapi.h>
 

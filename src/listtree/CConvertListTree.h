@@ -1,9 +1,9 @@
 #pragma once
 // The conversion list: a flat list of paths, one record per entry, each with its shell icons,
 // a check box that marks it as converted, and the multiple selection of the source tree.
-#include "CImageList.h"
-#include "CMultiSelectTree.h"
-#include "ConvertItem.h"
+#include "framework/CImageList.h"
+#include "framework/CMultiSelectTree.h"
+#include "shared/ConvertItem.h"
 
 #include <vector>
 

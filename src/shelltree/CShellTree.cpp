@@ -1,9 +1,9 @@
-#include "CShellTree.h"
+#include "shelltree/CShellTree.h"
 
-#include "CFileFind.h"
-#include "ItemIdList.h"
-#include "MbcsText.h"
-#include "app/UserMessages.h"
+#include "framework/CFileFind.h"
+#include "shelltree/ItemIdList.h"
+#include "framework/MbcsText.h"
+#include "shared/UserMessages.h"
 
 #include <vector>
 

@@ -2,9 +2,9 @@
 // The source tree: the shell namespace from the desktop down, folders and the files whose
 // extension the filter names, read lazily on expansion; several items selectable at once, and
 // the matching files under a selected item counted from the file system.
-#include "CFolderChain.h"
-#include "CImageList.h"
-#include "CMultiSelectTree.h"
+#include "framework/CFolderChain.h"
+#include "framework/CImageList.h"
+#include "framework/CMultiSelectTree.h"
 
 #include <shlobj.h>
 

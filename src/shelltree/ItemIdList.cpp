@@ -1,4 +1,4 @@
-#include "ItemIdList.h"
+#include "shelltree/ItemIdList.h"
 
 namespace itemidlist {
 

@@ -1,7 +1,7 @@
 #include "EngineFixture.h"
 
-#include "CWinThread.h"
-#include "MbcsText.h"
+#include "framework/CWinThread.h"
+#include "framework/MbcsText.h"
 #include "UiPump.h"
 
 #include <algorithm>

@@ -4,9 +4,9 @@
 #include "convert/CConverter.h"
 #include "convert/ConvertJob.h"
 
-#include "MbcsText.h"
-#include "app/ConvertType.h"
-#include "app/UserMessages.h"
+#include "framework/MbcsText.h"
+#include "shared/ConvertType.h"
+#include "shared/UserMessages.h"
 
 #include "MessageBoxRecorder.h"
 #include "OfficeCalls.h"

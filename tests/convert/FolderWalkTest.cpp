@@ -1,6 +1,6 @@
 #include "EngineFixture.h"
 
-#include "CFileFind.h"
+#include "framework/CFileFind.h"
 #include "TestDrive.h"
 #include "WineHost.h"
 

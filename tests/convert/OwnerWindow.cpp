@@ -1,6 +1,6 @@
 #include "OwnerWindow.h"
 
-#include "app/UserMessages.h"
+#include "shared/UserMessages.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "CDialog.h"
+#include "framework/CDialog.h"
 
 #include "UiPump.h"
 #include "res/resource.h"

@@ -1,4 +1,4 @@
-#include "CFileFind.h"
+#include "framework/CFileFind.h"
 
 #include "TempDir.h"
 

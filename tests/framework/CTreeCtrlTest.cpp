@@ -1,6 +1,6 @@
-#include "CTreeCtrl.h"
+#include "framework/CTreeCtrl.h"
 
-#include "CMultiSelectTree.h"
+#include "framework/CMultiSelectTree.h"
 #include "TreeHostDialog.h"
 #include "UiPump.h"
 

@@ -1,4 +1,4 @@
-#include "CWinThread.h"
+#include "framework/CWinThread.h"
 
 #include <gtest/gtest.h>
 

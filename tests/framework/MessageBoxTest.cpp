@@ -1,6 +1,6 @@
-#include "AfxMessageBox.h"
-#include "CWinApp.h"
-#include "CWinThread.h"
+#include "framework/AfxMessageBox.h"
+#include "framework/CWinApp.h"
+#include "framework/CWinThread.h"
 
 #include "MessageBoxRecorder.h"
 

@@ -1,4 +1,4 @@
-#include "CConvertListTree.h"
+#include "listtree/CConvertListTree.h"
 
 #include "TempDir.h"
 #include "TreeClicks.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "COleDispatchDriver.h"
+#include "framework/COleDispatchDriver.h"
 
 // Drives the spreadsheet stand-in with the converter's calls S1 to S7, argument for argument
 // (every method argument by value). A failed call throws as the automation layer does.

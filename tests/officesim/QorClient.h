@@ -1,5 +1,5 @@
 #pragma once
-#include "COleDispatchDriver.h"
+#include "framework/COleDispatchDriver.h"
 
 // Drives the word processor stand-in with the converter's calls W1 to W8, argument for argument
 // (every method argument by reference). A failed call throws as the automation layer does.

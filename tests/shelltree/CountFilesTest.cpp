@@ -2,7 +2,7 @@
 
 #include "UiPump.h"
 #include "WineHost.h"
-#include "app/UserMessages.h"
+#include "shared/UserMessages.h"
 
 #include <atomic>
 #include <thread>

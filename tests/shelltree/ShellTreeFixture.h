@@ -1,7 +1,7 @@
 #pragma once
 // A source tree in the main dialog template, filled from the shell, over a test folder that has a
 // drive letter of its own.
-#include "CShellTree.h"
+#include "shelltree/CShellTree.h"
 
 #include "TempDir.h"
 #include "TestDrive.h"

@@ -1,6 +1,6 @@
 #include "ShellTreeFixture.h"
 
-#include "ItemIdList.h"
+#include "shelltree/ItemIdList.h"
 #include "UiPump.h"
 
 #include <algorithm>

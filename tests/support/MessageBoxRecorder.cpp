@@ -1,6 +1,6 @@
 #include "MessageBoxRecorder.h"
 
-#include "AfxMessageBox.h"
+#include "framework/AfxMessageBox.h"
 
 #include <deque>
 #include <mutex>

@@ -1,7 +1,7 @@
 #pragma once
 // The main dialog template, modeless, with one tree bound to its control by data exchange and
 // every tree notification that reaches the dialog recorded.
-#include "CDialog.h"
+#include "framework/CDialog.h"
 #include "res/resource.h"
 
 #include <commctrl.h>

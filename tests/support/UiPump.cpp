@@ -1,6 +1,6 @@
 #include "UiPump.h"
 
-#include "CDialog.h"
+#include "framework/CDialog.h"
 
 #include <fstream>
 #include <set>

@@ -1,6 +1,6 @@
 #include "WineHost.h"
 
-#include "MbcsText.h"
+#include "framework/MbcsText.h"
 
 #include <windows.h>
 
