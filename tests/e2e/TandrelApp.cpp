@@ -280,6 +280,8 @@ bool TandrelApp::PressClose() {
 bool TandrelApp::Capture(const std::string& bmpPath) const {
     if (!IsWindow(m_hWnd))
         return false;
+    // The pointer goes out of the way, and with it any tool tip it raised.
+    UserInput::MoveTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
     // What the last steps changed may not be painted yet: have the window paint everything now.
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return CaptureWindow(m_hWnd, bmpPath);
