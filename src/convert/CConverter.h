@@ -3,7 +3,6 @@
 // recursive folder walk into mirror folders, and the job's stop flag.
 #include "convert/CAutomationBridge.h"
 #include "framework/CFolderChain.h"
-#include "framework/CFolderChain.h"
 #include "framework/CString.h"
 
 #include <atomic>
@@ -23,7 +22,8 @@ public:
     static BOOL IsSubFolder(const CString& source, const CString& output);
     static CString MakeSubFolder(const CString& parent, const CString& name);
 
-    void ConvertFolder(const CString& source, const CString& targetParent, int nType);
+    // FALSE when a stop cut the walk short, so that the folder is not yet done.
+    BOOL ConvertFolder(const CString& source, const CString& targetParent, int nType);
     void ConvertFile(const CString& source, const CString& target, int nType);
     void QuitApplications() { m_bridge.Quit(); }
     void SetLogFolder(const CString& folder) { m_bridge.SetLogFolder(folder); }
@@ -43,7 +43,7 @@ public:
     CAutomationBridge m_bridge;
 
 private:
-    void WalkFolder(const CString& source, const CString& targetParent, int nType,
+    bool WalkFolder(const CString& source, const CString& targetParent, int nType,
                     CFolderChain& chain);
     CString ChooseTargetFolder(const CString& source, const CString& targetParent) const;
 };
