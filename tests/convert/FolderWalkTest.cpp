@@ -82,10 +82,9 @@ TEST_F(EngineTest, MirrorNameTakenByAFileFailsEverySaveAndLogsIt) {
 }
 
 TEST_F(EngineTest, StopEndsTheWalkAfterTheCurrentFileAtEveryLevel) {
-    // Docs holds folders only, so the first file, where Stop is pressed, lies in a sub-folder
-    // whatever the listing order, and Docs always has a folder left after it.
-    for (const char* name :
-         {"Docs\\A\\inner\\a1.doc", "Docs\\A\\a2.doc", "Docs\\B\\inner\\b1.doc", "Docs\\B\\b2.doc"})
+    // Docs holds two folders of two files each: whatever the listing order, Stop is pressed at a
+    // file in a sub-folder that holds another file, and Docs holds another folder.
+    for (const char* name : {"Docs\\A\\a1.doc", "Docs\\A\\a2.doc", "Docs\\B\\b1.doc", "Docs\\B\\b2.doc"})
         Doc(name);
     std::string out = dir.MakeDir("out");
     CConverter& conv = Converter();
