@@ -84,7 +84,8 @@ TEST_F(EngineTest, MirrorNameTakenByAFileFailsEverySaveAndLogsIt) {
 TEST_F(EngineTest, StopEndsTheWalkAfterTheCurrentFileAtEveryLevel) {
     // Docs holds two folders of two files each: whatever the listing order, Stop is pressed at a
     // file in a sub-folder that holds another file, and Docs holds another folder.
-    for (const char* name : {"Docs\\A\\a1.doc", "Docs\\A\\a2.doc", "Docs\\B\\b1.doc", "Docs\\B\\b2.doc"})
+    for (const char* name :
+         {"Docs\\A\\a1.doc", "Docs\\A\\a2.doc", "Docs\\B\\b1.doc", "Docs\\B\\b2.doc"})
         Doc(name);
     std::string out = dir.MakeDir("out");
     CConverter& conv = Converter();
