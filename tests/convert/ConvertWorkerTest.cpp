@@ -257,11 +257,12 @@ std::vector<TrackedConverter*> TrackedConverter::s_graveyard;
 TEST(ConvertWorkerThread, StopNeverReachesAConverterThatTheWorkerDestroys) {
     OwnerWindow owner;
     CConverter* slot = nullptr;
-    // Stop pressed without pause on every processor: the worker then runs only while a stopper
-    // is descheduled, often between its read of the slot and its write of the flag.
+    // Stop pressed without pause by more threads than there are processors: one of them is
+    // always descheduled, often between its read of the slot and its write of the flag, while
+    // the worker clears the slot and destroys the converter.
     std::atomic<bool> over{false};
     std::vector<std::thread> stoppers;
-    for (unsigned i = 0; i < std::max(2u, std::thread::hardware_concurrency()); ++i)
+    for (unsigned i = 0; i <= std::max(2u, std::thread::hardware_concurrency()); ++i)
         stoppers.emplace_back([&] {
             while (!over)
                 CConverter::StopInSlot(&slot);
@@ -292,4 +293,5 @@ TEST(ConvertWorkerThread, StopNeverReachesAConverterThatTheWorkerDestroys) {
             << "written after it was destroyed";
         ::operator delete(dead);
     }
+    TrackedConverter::s_graveyard.clear();
 }
