@@ -37,6 +37,7 @@ public:
     // Empties the slot if it still holds this converter; true when it did.
     static bool DetachFromSlot(CConverter** slot, CConverter* converter);
 
+    // Armed here, before the job is handed over; only Stop and Close change it, to 0.
     std::atomic<int> m_bRunning{1};
     HWND m_hNotifyWnd = nullptr;
     int m_bSameFolder = 0;

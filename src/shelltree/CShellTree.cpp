@@ -9,8 +9,8 @@ namespace {
 
 const UINT kIconFlags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
 const DWORD kNameFlags = SHGDN_INFOLDER | 0x2000; // with SHGDN_INCLUDE_NONFILESYS
-const int kSpecialDesktop = 0;
-const int kSpecialDrives = 17;
+const int kCsidlDesktop = 0;
+const int kCsidlDrives = 17;
 
 // Kinds of shell object (description identifiers) the tree leaves out: removable media and
 // everything on the network below the network folder itself.
@@ -95,7 +95,7 @@ void CShellTree::RebuildTree() {
 
 void CShellTree::AttachSystemImageList() {
     LPITEMIDLIST pidlDesktop = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, kSpecialDesktop, &pidlDesktop)))
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, kCsidlDesktop, &pidlDesktop)))
         return;
     SHFILEINFOA sfi = {};
     HIMAGELIST hSystem = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
@@ -254,7 +254,7 @@ CString CShellTree::GetDisplayName(IShellFolder* pFolder, LPCITEMIDLIST pidlRela
 
 HTREEITEM CShellTree::FindComputerItem() {
     LPITEMIDLIST pidlComputer = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, kSpecialDrives, &pidlComputer)))
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, kCsidlDrives, &pidlComputer)))
         return nullptr;
     HTREEITEM hItem = GetRootItem();
     for (; hItem != nullptr; hItem = GetNextVisibleItem(hItem)) {

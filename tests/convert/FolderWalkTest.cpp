@@ -135,7 +135,7 @@ TEST_F(EngineTest, DriveRootResultsGoStraightIntoTheOutputFolder) {
 }
 
 TEST_F(EngineTest, PathsBeyondTheLimitFailCleanly) {
-    std::string deep = std::string(120, 'd') + "\\" + std::string(120, 'e');
+    std::string deep = mbcs::JoinPath(std::string(120, 'd'), std::string(120, 'e'));
     std::string a = Doc("Docs\\" + deep.substr(0, 100) + ".doc");
     std::string out = dir.MakeDir(deep);
     ASSERT_GT(out.size() + 6 + 100, 260u);
