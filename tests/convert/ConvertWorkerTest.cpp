@@ -136,28 +136,28 @@ TEST_F(EngineTest, StopLeavesUndoneEntriesUntickedForTheNextStart) {
         std::vector<ConvertItem> items = {JobEntry(1, work / "Alpha", CT_WORD_TO_QOR, 2),
                                           JobEntry(2, work / "b.doc"),
                                           JobEntry(3, work / "Misc", CT_WORD_TO_QOR, 1)};
-        OwnerWindow first;
-        first.onMessage = [&](const OwnerWindow::Message&) {
-            if (first.Messages().size() == c.stopAt)
+        OwnerWindow dialog; // one list for both Starts
+        dialog.onMessage = [&](const OwnerWindow::Message&) {
+            if (dialog.Messages().size() == c.stopAt)
                 CConverter::StopInSlot(&slot);
         };
-        RunJob(items, out, first);
-        EXPECT_EQ(c.trace, first.Trace());
-        EXPECT_EQ(first.IsTicked(ItemNo(2)), PathExists(out + "\\b.qor"));
+        RunJob(items, out, dialog);
+        EXPECT_EQ(c.trace, dialog.Trace());
+        EXPECT_EQ(dialog.IsTicked(ItemNo(2)), PathExists(out + "\\b.qor"));
         EXPECT_FALSE(PathExists(out + "\\Misc")) << "nothing after the stop";
 
         // A second Start, with a new converter, converts exactly what was not ticked.
         std::vector<std::string> left;
-        if (!first.IsTicked(ItemNo(1)))
+        if (!dialog.IsTicked(ItemNo(1)))
             AppendWalkOrder(work / "Alpha", left);
-        if (!first.IsTicked(ItemNo(2)))
+        if (!dialog.IsTicked(ItemNo(2)))
             left.push_back(work / "b.doc");
         left.push_back(work / "Misc\\m1.doc");
         sim.ClearJournal();
-        RunJob(items, out, first);
+        RunJob(items, out, dialog);
         EXPECT_EQ(left, OpenedSources(sim.Calls()));
         for (int n : {1, 2, 3})
-            EXPECT_TRUE(first.IsTicked(ItemNo(n))) << n;
+            EXPECT_TRUE(dialog.IsTicked(ItemNo(n))) << n;
     }
 }
 
