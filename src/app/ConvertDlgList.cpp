@@ -29,10 +29,14 @@ void CConvertDlg::OnRemoveFiles() {
         selected.push_back(item);
     for (HTREEITEM item : selected)
         m_nFileCount -= m_listTree.FindEntry(item).nFileCount;
+    // The list paints once when all are gone, not once per deletion.
+    m_listTree.SetRedraw(FALSE);
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
         m_listTree.RemoveEntry(*it);
         m_listTree.DeleteItem(*it);
     }
+    m_listTree.SetRedraw(TRUE);
+    m_listTree.Invalidate();
     selected.clear();
     UpdateFileCount(m_nFileCount);
 }

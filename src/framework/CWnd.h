@@ -1,6 +1,6 @@
 #pragma once
 // A window handle with virtual message handlers. Handlers run from one WindowProc switch; the
-// object is found again from the handle through a window property while it is subclassed.
+// object is found again from the handle through a map of the process while it is subclassed.
 #include "framework/CString.h"
 
 #include <windows.h>
@@ -54,6 +54,8 @@ public:
     void SetFont(HFONT font, BOOL bRedraw = TRUE);
     HFONT GetFont() const;
     void Invalidate(BOOL bErase = TRUE);
+    // Off, the window stops painting its changes; back on, call Invalidate for one repaint.
+    void SetRedraw(BOOL bRedraw = TRUE);
 
     // Lays the control bars among the children with IDs nIDFirst..nIDLast along the top of the
     // client area; with reposQuery only reports in *lpRectParam the client area they leave.

@@ -6,10 +6,12 @@
 #include "framework/CFolderChain.h"
 #include "framework/CImageList.h"
 #include "framework/CMultiSelectTree.h"
+#include "shelltree/CScanReport.h"
 
 #include <shlobj.h>
 
 #include <atomic>
+#include <string>
 
 class CShellTree : public CMultiSelectTree {
 public:
@@ -28,8 +30,12 @@ public:
 
     int CountItemFiles(HTREEITEM hItem, const char* pszFilter, HWND hWndNotify);
     int CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify);
+    // The counting sends the paths it examines only now and then; at the end of an add run the
+    // box is given the last one, unless the run was cancelled.
+    void ShowLastScanPath(HWND hWndNotify);
 
     std::atomic<int> m_bContinue{1}; // counting goes on while nonzero; Cancel clears it
+    CScanReport m_scanReport;        // which examined paths reach the add-files box
     CShellTree* m_pThis;
     CString m_strFilter;
     CImageList m_imageList; // the system list, held only during a rebuild
@@ -62,7 +68,6 @@ private:
     static BOOL IsListedKind(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative,
                              LPCITEMIDLIST pidlAbsolute);
     static int CALLBACK CompareChildItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
-    void ReportPath(HWND hWndNotify, const CString& strPath) const;
-    int CountFolderFiles(const char* pszPath, const CExtensionList& extensions, HWND hWndNotify,
+    int CountFolderFiles(std::string& path, const CExtensionList& extensions, HWND hWndNotify,
                          CFolderChain& chain);
 };

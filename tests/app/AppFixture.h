@@ -25,6 +25,12 @@ public:
     using CConvertDlg::m_shellTree;
     using CConvertDlg::m_wndToolBar;
     using CConvertDlg::StopThread;
+
+    // What the add-files box shows when the run reports its count, just before the box closes.
+    std::string m_strBoxPathAtCount;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 class AppFixture : public testing::Test {

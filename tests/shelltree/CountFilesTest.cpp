@@ -6,7 +6,9 @@
 #include "UiPump.h"
 #include "WineHost.h"
 
+#include <algorithm>
 #include <atomic>
+#include <string>
 #include <thread>
 
 namespace {
@@ -61,6 +63,8 @@ protected:
         ShellTreeFixture::SetUp();
         tree().m_strFilter = kWordFilter;
         tree().m_bShowFiles = TRUE;
+        // Every examined path is sent, so the recorder sees the walk's order.
+        tree().m_scanReport.m_nIntervalMs = 0;
     }
     int Count(const std::string& path) {
         return tree().CountFolderFiles(path.c_str(), kWordFilter, recorder);
@@ -152,6 +156,50 @@ TEST_F(CountFilesTest, CancelStopsEveryLevelAtItsNextEntry) {
     tree().m_bContinue = 1;
     recorder.flag = nullptr;
     EXPECT_EQ(25, Count(root));
+}
+
+// A walk clock that moves 7 ms on at every entry examined (the walk reads it once per entry).
+double g_walkMs = 0;
+double SevenMsPerEntry() {
+    return g_walkMs += 7;
+}
+
+// The box gets a path only now and then, yet is never more than 50 ms of walking behind, and
+// ends on the last path examined; a cancelled walk leaves it as it is.
+TEST_F(CountFilesTest, TheBoxIsNeverMoreThan50MsOfWalkingBehind) {
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 12; ++j)
+            dir.WriteFile("walk\\d" + std::to_string(i) + "\\f" + std::to_string(j) + ".doc");
+    std::vector<std::string> examined;
+    ReferenceWalk(dir / "walk", examined);
+    tree().m_scanReport.m_nIntervalMs = 50;
+    tree().m_scanReport.m_pfnClock = &SevenMsPerEntry;
+
+    EXPECT_EQ(36, Count(dir / "walk"));
+    tree().ShowLastScanPath(recorder);
+    ASSERT_FALSE(recorder.paths.empty());
+    EXPECT_EQ(examined.back(), recorder.paths.back()) << "ends on the last path examined";
+    std::vector<size_t> shown; // which examined entry each path sent was
+    for (const std::string& path : recorder.paths) {
+        auto at = std::find(examined.begin(), examined.end(), path);
+        ASSERT_NE(examined.end(), at) << path;
+        shown.push_back(static_cast<size_t>(at - examined.begin()));
+    }
+    EXPECT_EQ(0u, shown.front()) << "the first path is shown at once";
+    for (size_t k = 1; k < shown.size(); ++k) {
+        EXPECT_LT(shown[k - 1], shown[k]) << "in walking order";
+        if (k + 1 < shown.size()) {
+            EXPECT_GE(7 * (shown[k] - shown[k - 1]), 50u) << "no more often than every 50 ms";
+        }
+        EXPECT_LT(7 * (shown[k] - shown[k - 1] - 1), 50u)
+            << "at every entry the path on show was examined less than 50 ms before";
+    }
+    EXPECT_LT(recorder.paths.size(), examined.size() / 5);
+
+    recorder.paths.clear();
+    tree().m_bContinue = 0;
+    tree().ShowLastScanPath(recorder);
+    EXPECT_TRUE(recorder.paths.empty()) << "a cancelled run's box is gone";
 }
 
 TEST_F(CountFilesTest, LinkBackToAnAncestorIsCountedOnce) {
