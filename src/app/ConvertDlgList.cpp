@@ -24,9 +24,7 @@ void CConvertDlg::OnAddFiles() {
 
 void CConvertDlg::OnRemoveFiles() {
     std::vector<HTREEITEM> selected;
-    for (HTREEITEM item = m_listTree.GetFirstSelectedItem(); item != nullptr;
-         item = m_listTree.GetNextSelectedItem(item))
-        selected.push_back(item);
+    m_listTree.GetSelectedEntries(selected);
     for (HTREEITEM item : selected)
         m_nFileCount -= m_listTree.FindEntry(item).nFileCount;
     // The list paints once when all are gone, not once per deletion.

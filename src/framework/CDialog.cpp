@@ -69,6 +69,7 @@ BOOL AfxPreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+    FilterToolTipMessage(pMsg);
     return m_hWnd != nullptr && IsDialogMessageA(m_hWnd, pMsg);
 }
 

@@ -266,7 +266,7 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
              child = ::GetWindow(child, GW_HWNDNEXT)) {
             TTTOOLINFOA tool = {};
             tool.cbSize = sizeof(tool);
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.uFlags = TTF_IDISHWND;
             tool.hwnd = m_hWnd;
             tool.uId = reinterpret_cast<UINT_PTR>(child);
             tool.lpszText = LPSTR_TEXTCALLBACKA;
@@ -276,4 +276,9 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
     if (m_hWndToolTip != nullptr)
         ::SendMessageA(m_hWndToolTip, TTM_ACTIVATE, bEnable, 0);
     return TRUE;
+}
+
+void CWnd::FilterToolTipMessage(MSG* pMsg) const {
+    if (m_hWndToolTip != nullptr && pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)
+        ::SendMessageA(m_hWndToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
 }

@@ -63,6 +63,14 @@ void CConvertListTree::CopyEntries(std::vector<ConvertItem>& dest) const {
     dest = m_items;
 }
 
+void CConvertListTree::GetSelectedEntries(std::vector<HTREEITEM>& selected) const {
+    selected.clear();
+    for (const ConvertItem& item : m_items) {
+        if (IsSelected(item.hItem))
+            selected.push_back(item.hItem);
+    }
+}
+
 HTREEITEM CConvertListTree::InsertPathItem(HTREEITEM hParent, const char* pszPath) {
     if (!AttachSystemImageList())
         return nullptr;

@@ -19,6 +19,9 @@ public:
     ConvertItem FindEntry(HTREEITEM hItem) const;
     void RemoveEntry(HTREEITEM hItem);
     void CopyEntries(std::vector<ConvertItem>& dest) const;
+    // The selected entries top to bottom, as GetFirstSelectedItem and GetNextSelectedItem give
+    // them: the records are in list order, so only the state of each entry is asked.
+    void GetSelectedEntries(std::vector<HTREEITEM>& selected) const;
 
     CString m_strLastError;
     CImageList m_imageList; // lends the shared system list to the tree, never owns it
