@@ -12,27 +12,34 @@ double CScanReport::ClockMs() {
 void CScanReport::Examine(HWND hWndNotify, const char* pszPath) {
     if (hWndNotify == nullptr)
         return;
-    double now = m_pfnClock();
-    if (hWndNotify != m_hWndShown || now - m_shownAt >= m_nIntervalMs) {
-        m_hWndShown = hWndNotify;
-        m_shownAt = now;
-        Send(hWndNotify, pszPath);
-    } else {
-        m_strLatest.assign(pszPath);
-        m_latestAt = now;
-        m_bLatestShown = false;
-    }
+    m_strLatest.assign(pszPath);
+    m_latestAt = m_pfnClock();
+    m_bLatestTold = false;
+    if (m_nIntervalMs == 0 || hWndNotify != m_hWndTold || m_latestAt - m_toldAt >= m_nIntervalMs)
+        Tell(hWndNotify, m_strLatest, m_latestAt, m_nIntervalMs == 0);
 }
 
 void CScanReport::ShowLatest(HWND hWndNotify) {
-    if (hWndNotify == nullptr || hWndNotify != m_hWndShown || m_bLatestShown)
-        return;
-    m_shownAt = m_latestAt;
-    Send(hWndNotify, m_strLatest.c_str());
+    if (hWndNotify != nullptr && hWndNotify == m_hWndTold && !m_bLatestTold)
+        Tell(hWndNotify, m_strLatest, m_latestAt, TRUE);
 }
 
-void CScanReport::Send(HWND hWndNotify, const char* pszPath) {
-    m_bLatestShown = true;
-    // Sent, not posted: the text is the walk's own buffer and must stay valid until shown.
-    ::SendMessageA(hWndNotify, UWM_SCAN_PATH, 0, reinterpret_cast<LPARAM>(pszPath));
+CString CScanReport::GetShownPath() const {
+    AcquireSRWLockShared(&m_lock);
+    CString strPath(m_strShown);
+    ReleaseSRWLockShared(&m_lock);
+    return strPath;
+}
+
+void CScanReport::Tell(HWND hWndNotify, const std::string& strPath, double examinedAt, BOOL bWait) {
+    AcquireSRWLockExclusive(&m_lock);
+    m_strShown = strPath;
+    ReleaseSRWLockExclusive(&m_lock);
+    m_hWndTold = hWndNotify;
+    m_toldAt = examinedAt;
+    m_bLatestTold = true;
+    if (bWait)
+        ::SendMessageA(hWndNotify, UWM_SCAN_PATH, 0, 0);
+    else
+        ::PostMessageA(hWndNotify, UWM_SCAN_PATH, 0, 0);
 }

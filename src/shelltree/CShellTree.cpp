@@ -399,6 +399,10 @@ int CShellTree::CountFolderFiles(const char* pszPath, const char* pszFilter, HWN
     return CountFolderFiles(path, CExtensionList::FromFilter(pszFilter), hWndNotify, chain);
 }
 
+CString CShellTree::GetScanPath() const {
+    return m_scanReport.GetShownPath();
+}
+
 void CShellTree::ShowLastScanPath(HWND hWndNotify) {
     if (m_bContinue != 0)
         m_scanReport.ShowLatest(hWndNotify);

@@ -30,8 +30,10 @@ public:
 
     int CountItemFiles(HTREEITEM hItem, const char* pszFilter, HWND hWndNotify);
     int CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify);
-    // The counting sends the paths it examines only now and then; at the end of an add run the
-    // box is given the last one, unless the run was cancelled.
+    // The path being searched that the add-files box is to show (its thread asks on UWM_SCAN_PATH).
+    CString GetScanPath() const;
+    // The counting tells the box of the paths it examines only now and then; at the end of an add
+    // run the box is given the last one, unless the run was cancelled.
     void ShowLastScanPath(HWND hWndNotify);
 
     std::atomic<int> m_bContinue{1}; // counting goes on while nonzero; Cancel clears it

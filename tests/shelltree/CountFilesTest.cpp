@@ -13,14 +13,15 @@
 
 namespace {
 
-// A window that takes UWM_SCAN_PATH as the add-files dialog does, keeping every path.
+// A window that takes UWM_SCAN_PATH as the add-files dialog does, keeping every path it is given.
 class ScanRecorder : public CWnd {
 public:
-    ScanRecorder() {
+    explicit ScanRecorder(const CScanReport& report) : report(report) {
         SubclassWindow(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                        nullptr, nullptr));
     }
     ~ScanRecorder() override { DestroyWindow(); }
+    const CScanReport& report;
     std::vector<std::string> paths;
     size_t cancelAfter = 0;
     std::atomic<int>* flag = nullptr;
@@ -29,9 +30,9 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg != UWM_SCAN_PATH)
             return CWnd::WindowProc(msg, wParam, lParam);
-        std::string path = reinterpret_cast<const char*>(lParam);
-        // The protocol's wParam is 0: anything else shows in the recorded path.
-        paths.push_back(wParam == 0 ? path : "wParam " + std::to_string(wParam) + ": " + path);
+        std::string path = report.GetShownPath().str();
+        // The message carries nothing: anything else shows in the recorded path.
+        paths.push_back(wParam == 0 && lParam == 0 ? path : "with parameters: " + path);
         if (flag != nullptr && paths.size() == cancelAfter)
             *flag = 0;
         return 0;
@@ -69,7 +70,7 @@ protected:
     int Count(const std::string& path) {
         return tree().CountFolderFiles(path.c_str(), kWordFilter, recorder);
     }
-    ScanRecorder recorder;
+    ScanRecorder recorder{tree().m_scanReport};
 };
 
 } // namespace
@@ -158,28 +159,28 @@ TEST_F(CountFilesTest, CancelStopsEveryLevelAtItsNextEntry) {
     EXPECT_EQ(25, Count(root));
 }
 
-// A walk clock that moves 7 ms on at every entry examined (the walk reads it once per entry).
+// A walk clock that moves 7 ms on at every path examined (the report reads it once per path).
 double g_walkMs = 0;
-double SevenMsPerEntry() {
+double SevenMsPerPath() {
     return g_walkMs += 7;
 }
 
-// The box gets a path only now and then, yet is never more than 50 ms of walking behind, and
-// ends on the last path examined; a cancelled walk leaves it as it is.
-TEST_F(CountFilesTest, TheBoxIsNeverMoreThan50MsOfWalkingBehind) {
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 12; ++j)
-            dir.WriteFile("walk\\d" + std::to_string(i) + "\\f" + std::to_string(j) + ".doc");
+// The box hears of a path only now and then, never waiting for it, yet at every step of the walk
+// it has been told of a path examined less than 50 ms of walking before, and it ends on the last.
+TEST(ScanReport, TheBoxIsNeverMoreThan50MsOfWalkingBehind) {
+    CScanReport report;
+    report.m_pfnClock = &SevenMsPerPath;
+    ScanRecorder recorder(report);
     std::vector<std::string> examined;
-    ReferenceWalk(dir / "walk", examined);
-    tree().m_scanReport.m_nIntervalMs = 50;
-    tree().m_scanReport.m_pfnClock = &SevenMsPerEntry;
-
-    EXPECT_EQ(36, Count(dir / "walk"));
-    tree().ShowLastScanPath(recorder);
+    for (int i = 0; i < 60; ++i) {
+        examined.push_back("C:\\walk\\f" + std::to_string(i) + ".doc");
+        report.Examine(recorder, examined.back().c_str());
+        PumpMessages(0); // the box takes its posted messages as they come
+    }
+    report.ShowLatest(recorder);
     ASSERT_FALSE(recorder.paths.empty());
     EXPECT_EQ(examined.back(), recorder.paths.back()) << "ends on the last path examined";
-    std::vector<size_t> shown; // which examined entry each path sent was
+    std::vector<size_t> shown; // which examined path each message showed
     for (const std::string& path : recorder.paths) {
         auto at = std::find(examined.begin(), examined.end(), path);
         ASSERT_NE(examined.end(), at) << path;
@@ -192,14 +193,28 @@ TEST_F(CountFilesTest, TheBoxIsNeverMoreThan50MsOfWalkingBehind) {
             EXPECT_GE(7 * (shown[k] - shown[k - 1]), 50u) << "no more often than every 50 ms";
         }
         EXPECT_LT(7 * (shown[k] - shown[k - 1] - 1), 50u)
-            << "at every entry the path on show was examined less than 50 ms before";
+            << "at every step the path on show was examined less than 50 ms before";
     }
     EXPECT_LT(recorder.paths.size(), examined.size() / 5);
+}
 
-    recorder.paths.clear();
+// Unless the run was cancelled, the box is given the last path of the walk when it ends.
+TEST_F(CountFilesTest, TheLastPathExaminedIsShownAtTheEnd) {
+    dir.WriteFile("end\\a.doc");
+    dir.WriteFile("end\\b.doc");
+    std::vector<std::string> examined;
+    ReferenceWalk(dir / "end", examined);
+    tree().m_scanReport.m_nIntervalMs = 60000;
+    EXPECT_EQ(2, Count(dir / "end"));
+    PumpMessages(0);
+    EXPECT_EQ(std::vector<std::string>{examined.front()}, recorder.paths) << "only the first";
     tree().m_bContinue = 0;
     tree().ShowLastScanPath(recorder);
-    EXPECT_TRUE(recorder.paths.empty()) << "a cancelled run's box is gone";
+    EXPECT_EQ(1u, recorder.paths.size()) << "a cancelled run's box is gone";
+    tree().m_bContinue = 1;
+    tree().ShowLastScanPath(recorder);
+    EXPECT_EQ(examined.back(), recorder.paths.back());
+    EXPECT_EQ(examined.back(), tree().GetScanPath().str());
 }
 
 TEST_F(CountFilesTest, LinkBackToAnAncestorIsCountedOnce) {
