@@ -33,13 +33,15 @@ bool CCommandLine::Parse(const std::vector<CString>& args) {
             continue;
         }
         bool taken = false;
-        if (!ParseOption(arg, i + 1 < args.size() ? &args[i + 1] : nullptr, &taken))
-            return false;
+        ParseOption(arg, i + 1 < args.size() ? &args[i + 1] : nullptr, &taken);
         if (taken)
             ++i;
     }
+    // Asking for help is never an error, whatever else the line holds.
     if (m_bHelp)
-        return true;
+        m_strError.Empty();
+    if (m_bHelp || !m_strError.IsEmpty())
+        return m_bHelp;
     if (m_sources.empty())
         return Fail(texts::kNoSource, CString());
     if (m_strOutputDir.IsEmpty())
@@ -87,6 +89,8 @@ bool CCommandLine::ParseOption(const CString& arg, const CString* next, bool* pT
 }
 
 bool CCommandLine::Fail(const char* what, const CString& detail) {
+    if (!m_strError.IsEmpty())
+        return false; // the first fault is the one to tell
     m_strError = detail.IsEmpty() ? CString(what) : CString(what) + ": " + detail;
     return false;
 }

@@ -11,7 +11,8 @@ public:
     // Which kinds of document a job converts; a folder gives one entry per kind chosen.
     enum Kinds { KINDS_DOC = 1, KINDS_SHEET = 2, KINDS_BOTH = 3 };
 
-    // False on a usage error, with m_strError saying what is wrong.
+    // False on a usage error, with m_strError telling the first fault; a request for help
+    // anywhere on the line is never an error.
     bool Parse(const std::vector<CString>& args);
 
     bool m_bHelp = false;
@@ -24,7 +25,7 @@ public:
 
 private:
     // Handles one option; next is the following argument, taken (and *pTaken set) when the
-    // option needs a value and has none of its own.
+    // option needs a value and has none of its own. False on a fault, told in m_strError.
     bool ParseOption(const CString& arg, const CString* next, bool* pTaken);
     bool Fail(const char* what, const CString& detail);
 };
