@@ -229,6 +229,7 @@ TEST(Tandrelc, ProgressUpdatesOneLineOnAConsoleAndWritesLinesOtherwise) {
          "/kind:doc 文档\\a.doc single.doc /out:输出",
          {"[1/2] {dir}\\文档\\a.doc", "[2/2] {dir}\\single.doc",
           "已转换 converted: 2, 失败 failed: 0, 跳过 skipped: 0"}},
+        {TandrelcProcess::REDIRECTED, "/quiet /kind:doc 文档\\a.doc single.doc /out:输出", {}},
         {TandrelcProcess::OWN_CONSOLE,
          "/kind:doc 文档\\a.doc single.doc /out:输出",
          {"[2/2] {dir}\\single.doc", "已转换 converted: 2, 失败 failed: 0, 跳过 skipped: 0", ""}},
