@@ -37,6 +37,11 @@ CString EntryPath(const CString& path) {
     return root ? full : CString(mbcs::DropTrailingSeparator(full.str()));
 }
 
+// The kind (0 word processor, 1 spreadsheet) that an entry's type belongs to.
+int KindOf(int nType) {
+    return nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR ? 0 : 1;
+}
+
 int CountLines(const CString& path) {
     if (path.IsEmpty())
         return 0;
@@ -72,7 +77,7 @@ int CConsoleJob::Run(const CCommandLine& cmd) {
     std::vector<CString> paths;
     for (size_t i = 0; i < m_items.size(); ++i) {
         if (m_items[i].nFileCount < 0)
-            m_items[i].nFileCount = CountEntry(m_items[i].strPath, m_kinds[i]);
+            m_items[i].nFileCount = CountEntry(m_items[i].strPath, KindOf(m_items[i].nType));
         m_nTotal += m_items[i].nFileCount;
         paths.push_back(m_items[i].strPath);
     }
@@ -108,7 +113,6 @@ bool CConsoleJob::AddSources(const CCommandLine& cmd) {
             item.nFileCount = count;
             item.nType = ConvertTypeOf(m_nDirection, nKind);
             m_items.push_back(item);
-            m_kinds.push_back(nKind);
         }
         if (m_items.size() == added && !m_bStopRequested)
             return Refuse(texts::kNotASource, source);

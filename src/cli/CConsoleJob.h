@@ -50,7 +50,6 @@ private:
     CConverter* m_pConverter = nullptr; // the job's converter slot, as the dialog has it
     CJobOwnerWnd m_owner;
     std::vector<ConvertItem> m_items;
-    std::vector<int> m_kinds; // the kind of each entry
     int m_nDirection = 0;
     int m_nTotal = 0;
     CString m_strLogPath;
