@@ -33,8 +33,7 @@ CString FullPath(const CString& path) {
 // a drive root.
 CString EntryPath(const CString& path) {
     CString full = FullPath(path);
-    bool root = full.GetLength() == 3 && full[1] == ':';
-    return root ? full : CString(mbcs::DropTrailingSeparator(full.str()));
+    return mbcs::IsDriveRoot(full.str()) ? full : CString(mbcs::DropTrailingSeparator(full.str()));
 }
 
 // The kind (0 word processor, 1 spreadsheet) that an entry's type belongs to.
@@ -57,8 +56,7 @@ int CountLines(const CString& path) {
 
 } // namespace
 
-CConsoleJob::CConsoleJob(CConsoleOut& out)
-    : m_out(out), m_owner(out, m_bStopRequested, &m_pConverter) {
+CConsoleJob::CConsoleJob(CConsoleOut& out) : m_out(out), m_owner(out) {
     m_tree.m_bShowFiles = TRUE;
 }
 
@@ -143,6 +141,8 @@ bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job) {
         return false;
     auto* converter = new CConsoleConverter(m_owner);
     CConverter::StoreInSlot(&m_pConverter, converter);
+    if (m_bStopRequested) // Ctrl+C while the slot was still empty
+        CConverter::StopInSlot(&m_pConverter);
     converter->SetLogFolder(job->szOutputDir);
     converter->ClearLog();
     m_strLogPath = converter->m_bridge.GetLogPath();

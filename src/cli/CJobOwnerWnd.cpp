@@ -3,10 +3,6 @@
 #include "cli/ConsoleTexts.h"
 #include "shared/UserMessages.h"
 
-CJobOwnerWnd::CJobOwnerWnd(CConsoleOut& out, const std::atomic<bool>& stopRequested,
-                           CConverter** slot)
-    : m_out(out), m_stopRequested(stopRequested), m_ppSlot(slot) {}
-
 CJobOwnerWnd::~CJobOwnerWnd() {
     DestroyWindow();
 }
@@ -55,9 +51,6 @@ LRESULT CJobOwnerWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CJobOwnerWnd::OnIsItemChecked(LPARAM lParam) {
-    // The worker raises the run flag once it has started; a stop that came earlier holds.
-    if (m_stopRequested)
-        CConverter::StopInSlot(m_ppSlot);
     size_t index = IndexOf(lParam);
     if (index == static_cast<size_t>(-1))
         return 0;

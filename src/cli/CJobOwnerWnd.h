@@ -3,11 +3,9 @@
 // worker's messages as the main dialog does (ticks, progress, the checked-query), shows the
 // progress on the console and turns the engine's message boxes into console text.
 #include "cli/CConsoleOut.h"
-#include "convert/CConverter.h"
 #include "framework/CWnd.h"
 #include "shared/ConvertItem.h"
 
-#include <atomic>
 #include <set>
 #include <vector>
 
@@ -23,8 +21,7 @@ struct MessageBoxRequest {
 
 class CJobOwnerWnd : public CWnd {
 public:
-    // stopRequested and slot belong to the job; a stop is made to stick on every entry.
-    CJobOwnerWnd(CConsoleOut& out, const std::atomic<bool>& stopRequested, CConverter** slot);
+    explicit CJobOwnerWnd(CConsoleOut& out) : m_out(out) {}
     ~CJobOwnerWnd() override;
 
     BOOL Create();
@@ -50,8 +47,6 @@ private:
     size_t IndexOf(LPARAM item) const;
 
     CConsoleOut& m_out;
-    const std::atomic<bool>& m_stopRequested;
-    CConverter** m_ppSlot;
     std::vector<CString> m_paths;
     std::vector<bool> m_ticked;
     std::vector<bool> m_skipped;
