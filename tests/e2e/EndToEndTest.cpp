@@ -6,7 +6,6 @@
 #include "TempDir.h"
 #include "TestDrive.h"
 #include "UiPump.h"
-#include "framework/MbcsText.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -39,44 +38,6 @@ constexpr int kFileTotal = 4;
 constexpr char kFailingSource[] = "资料\\乗务\\纪要.doc";
 constexpr char kFailingName[] = "纪要.doc";
 
-std::string TandrelExe() {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string folder(self, mbcs::ReverseFindChar(self, '\\'));
-    char full[MAX_PATH] = {};
-    GetFullPathNameA(mbcs::JoinPath(folder, TANDREL_EXE_FROM_TEST).c_str(), MAX_PATH, full,
-                     nullptr);
-    return full;
-}
-
-// Every file and folder under root (folders with a trailing "\"), with the files' bytes.
-void ListTree(const std::string& root, const std::string& relative,
-              std::map<std::string, std::string>* entries) {
-    WIN32_FIND_DATAA data;
-    std::string folder = relative.empty() ? root : mbcs::JoinPath(root, relative);
-    HANDLE find = FindFirstFileA(mbcs::JoinPath(folder, "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            (*entries)[relative + name + "\\"] = "";
-            ListTree(root, relative + name + "\\", entries);
-        } else {
-            (*entries)[relative + name] = ReadFileBytes(mbcs::JoinPath(folder, name));
-        }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-}
-
-std::map<std::string, std::string> Contents(const std::string& root) {
-    std::map<std::string, std::string> entries;
-    ListTree(root, "", &entries);
-    return entries;
-}
-
 class EndToEnd : public testing::Test {
 protected:
     void SetUp() override {
@@ -87,7 +48,7 @@ protected:
             OfficeSim::WriteDoc(sources / source.path, source.format, source.payload);
         }
         sources.MakeDir("资料\\乗务\\空的");
-        ASSERT_TRUE(app.Start(TandrelExe())) << app.LastError();
+        ASSERT_TRUE(app.Start(TandrelApp::ExePath())) << app.LastError();
     }
 
     void TearDown() override {
@@ -143,7 +104,7 @@ protected:
             expected[source.result] =
                 "OFFICESIM " + std::string(source.resultFormat) + "\r\n" + source.payload;
         }
-        std::map<std::string, std::string> actual = Contents(out);
+        std::map<std::string, std::string> actual = TreeContents(out);
         for (const auto& entry : expected) {
             auto found = actual.find(entry.first);
             if (found == actual.end())
@@ -176,10 +137,10 @@ TEST_F(EndToEnd, ConvertsAFolderAndAFileThenASecondStartConvertsNothing) {
     ExpectOutput(out, "", "");
     ExpectJobDoneOnScreen();
 
-    std::map<std::string, std::string> before = Contents(out);
+    std::map<std::string, std::string> before = TreeContents(out);
     sim.ClearJournal();
     ASSERT_TRUE(app.RunJob(kFileTotal, false)) << app.LastError();
-    EXPECT_TRUE(Contents(out) == before) << "the second Start changed the output folder";
+    EXPECT_TRUE(TreeContents(out) == before) << "the second Start changed the output folder";
     EXPECT_TRUE(sim.Calls().empty()) << "the second Start called an office application";
     ExpectJobDoneOnScreen();
     EXPECT_TRUE(app.PressClose()) << app.LastError();

@@ -79,6 +79,16 @@ bool TandrelApp::Fail(const std::string& what) {
     return false;
 }
 
+std::string TandrelApp::ExePath() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string folder(self, mbcs::ReverseFindChar(self, '\\'));
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(mbcs::JoinPath(folder, TANDREL_EXE_FROM_TEST).c_str(), MAX_PATH, full,
+                     nullptr);
+    return full;
+}
+
 bool TandrelApp::Start(const std::string& exePath) {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);

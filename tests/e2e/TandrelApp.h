@@ -16,6 +16,8 @@ public:
     TandrelApp(const TandrelApp&) = delete;
     TandrelApp& operator=(const TandrelApp&) = delete;
 
+    // tandrel.exe of this build tree.
+    static std::string ExePath();
     // Starts the program and waits until its main window shows the drives.
     bool Start(const std::string& exePath);
     // What the last step that failed was waiting for.
