@@ -11,10 +11,7 @@ cd "$root"
 if host_runs_32bit; then arch=win32; else arch=win64; fi
 build="$root/build/$arch"
 cmake --preset "$arch" >/dev/null
-cmake --build --preset "$arch" --target tandrel wine-keepalive
-if cmake --build --preset "$arch" --target help | grep -q officesim; then
-  cmake --build --preset "$arch" --target officesim
-fi
+cmake --build --preset "$arch" --target tandrel wine-keepalive officesim
 
 export TANDREL_BUILD_DIR=$build TANDREL_WINEPREFIX=$build/run-prefix
 launch() { "$root/scripts/wine-exec.sh" "$build/src/tandrel.exe" </dev/null >/dev/null 2>&1; }

@@ -1,5 +1,7 @@
 #include "framework/CWnd.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 namespace {
@@ -182,4 +184,54 @@ HFONT CWnd::GetFont() const {
 
 void CWnd::Invalidate(BOOL bErase) {
     ::InvalidateRect(m_hWnd, nullptr, bErase);
+}
+
+SIZE CWnd::CalcFixedLayout(BOOL, BOOL) {
+    return {0, 0};
+}
+
+void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag,
+                          RECT* lpRectParam) {
+    RECT layout;
+    GetClientRect(&layout);
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        UINT id = static_cast<UINT>(::GetDlgCtrlID(child));
+        CWnd* bar = FromHandlePermanent(child);
+        if (id < nIDFirst || id > nIDLast || id == nIDLeftOver || bar == nullptr)
+            continue;
+        SIZE size = bar->CalcFixedLayout(TRUE, TRUE);
+        if (size.cy <= 0)
+            continue;
+        if (nFlag != reposQuery)
+            ::SetWindowPos(child, nullptr, layout.left, layout.top, layout.right - layout.left,
+                           size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        layout.top += size.cy;
+    }
+    if (nFlag == reposQuery && lpRectParam != nullptr)
+        *lpRectParam = layout;
+}
+
+BOOL CWnd::EnableToolTips(BOOL bEnable) {
+    if (m_hWndToolTip == nullptr && bEnable) {
+        m_hWndToolTip =
+            CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (m_hWndToolTip == nullptr)
+            return FALSE;
+        for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+             child = ::GetWindow(child, GW_HWNDNEXT)) {
+            TTTOOLINFOA tool = {};
+            tool.cbSize = sizeof(tool);
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = m_hWnd;
+            tool.uId = reinterpret_cast<UINT_PTR>(child);
+            tool.lpszText = LPSTR_TEXTCALLBACKA;
+            ::SendMessageA(m_hWndToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    if (m_hWndToolTip != nullptr)
+        ::SendMessageA(m_hWndToolTip, TTM_ACTIVATE, bEnable, 0);
+    return TRUE;
 }

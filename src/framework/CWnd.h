@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+class CCmdUI;
+
+// Modes of RepositionBars.
+enum { reposDefault = 0, reposQuery = 1 };
+
 class CWnd {
 public:
     HWND m_hWnd = nullptr;
@@ -50,6 +55,22 @@ public:
     HFONT GetFont() const;
     void Invalidate(BOOL bErase = TRUE);
 
+    // Lays the control bars among the children with IDs nIDFirst..nIDLast along the top of the
+    // client area; with reposQuery only reports in *lpRectParam the client area they leave.
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        RECT* lpRectParam = nullptr);
+    // A control bar's size within its parent; zero for windows that are not bars.
+    virtual SIZE CalcFixedLayout(BOOL bStretch, BOOL bHorz);
+    // Tool tips for the child controls that exist now; each tip asks this window for its text
+    // with TTN_NEEDTEXTA, the tool identified by the child's handle.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    HWND GetToolTipCtrl() const { return m_hWndToolTip; }
+
+    // Command routing for user-interface updates: TRUE when this window set the item's state;
+    // HasCommandHandler says whether a command reaches a handler at all.
+    virtual BOOL OnUpdateCommandUI(CCmdUI*) { return FALSE; }
+    virtual BOOL HasCommandHandler(UINT) const { return FALSE; }
+
 protected:
     // The message map: derived classes switch on the messages they handle and call the base.
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -70,4 +91,5 @@ protected:
 
 private:
     WNDPROC m_pfnSuper = nullptr;
+    HWND m_hWndToolTip = nullptr;
 };

@@ -1,0 +1,64 @@
+#include "app/AddFilesDlg.h"
+
+#include "app/AddFilesJob.h"
+#include "framework/CWinThread.h"
+#include "res/resource.h"
+#include "shared/UserMessages.h"
+#include "shelltree/CShellTree.h"
+
+#include <new>
+
+CAddFilesDlg::CAddFilesDlg() : CDialog(IDD_ADDFILES) {}
+
+void CAddFilesDlg::PostNcDestroy() {
+    delete this;
+}
+
+BOOL CAddFilesDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_pMainWnd = CWnd::FromHandlePermanent(GetParent());
+    return TRUE;
+}
+
+CWinThread* CAddFilesDlg::StartAddThread(CShellTree* pSourceTree, CConvertListTree* pListTree,
+                                         const char* pszFilter, int nType) {
+    auto* job = new (std::nothrow) AddFilesJob;
+    if (job == nullptr)
+        return nullptr;
+    job->pMainWnd = m_pMainWnd;
+    job->hDlg = m_hWnd;
+    job->nType = nType;
+    job->pListTree = pListTree;
+    job->pSourceTree = pSourceTree;
+    m_pSourceTree = pSourceTree;
+    pSourceTree->m_bContinue = 1;
+    job->strFilter = pszFilter;
+    CWinThread* thread = AfxBeginThread(AddFilesThreadProc, job);
+    if (thread == nullptr)
+        delete job;
+    return thread;
+}
+
+// The user's Cancel stops the counting and takes the box off the screen at once, but only the
+// add thread's own final Cancel destroys the window: until then its handle cannot be reused by
+// another window that the thread's last command would reach.
+void CAddFilesDlg::OnCancel() {
+    if (m_pSourceTree != nullptr)
+        m_pSourceTree->m_bContinue = 0;
+    bool fromAddThread = (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_REPLIED)) == ISMEX_SEND;
+    if (fromAddThread || m_pSourceTree == nullptr)
+        DestroyWindow();
+    else
+        ShowWindow(SW_HIDE);
+}
+
+LRESULT CAddFilesDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == UWM_SCAN_PATH)
+        return OnScanPath(wParam, lParam);
+    return CDialog::WindowProc(msg, wParam, lParam);
+}
+
+LRESULT CAddFilesDlg::OnScanPath(WPARAM, LPARAM lParam) {
+    SetDlgItemText(IDC_SCAN_PATH, reinterpret_cast<const char*>(lParam));
+    return 1;
+}

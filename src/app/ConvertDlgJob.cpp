@@ -1,0 +1,224 @@
+// The main window's side of a conversion job: output folder, Start, Stop, Close, progress.
+#include "app/ConvertDlg.h"
+
+#include "convert/CConverter.h"
+#include "convert/ConvertJob.h"
+#include "framework/AfxMessageBox.h"
+#include "framework/CWinThread.h"
+#include "res/resource.h"
+#include "shared/UserMessages.h"
+
+#include <shlobj.h>
+
+#include <new>
+
+namespace {
+
+constexpr char kCaption[] = "批量转换工具";
+constexpr char kNothingToConvert[] = "没有需要转换的文件或保存路径为空";
+constexpr char kPathTooLong[] = "保存路径太长,请选择一个较短的目录";
+constexpr char kCreateFolder[] = "保存路径不存在,创建新目录吗?";
+constexpr char kCreateFailed[] = "目录创建失败,请重试";
+constexpr char kFileCountFormat[] = "转换文件数: %d";
+constexpr DWORD kCloseWaitMs = 5000;
+
+// The controls a running job disables, in the order they are disabled.
+constexpr int kJobControls[] = {IDC_ADD,        IDC_REMOVE,      IDC_BROWSE, IDC_START,
+                                IDC_RADIO_WORD, IDC_RADIO_EXCEL, IDOK};
+
+CString WithoutTrailingBackslash(const CString& path) {
+    int last = path.GetLength() - 1;
+    if (last >= 0 && path[last] == '\\' && path.ReverseFind('\\') == last)
+        return path.Left(last);
+    return path;
+}
+
+BOOL PathExists(const CString& path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+void CConvertDlg::OnBrowseFolder() {
+    UpdateData(TRUE);
+    BROWSEINFOA info = {};
+    LPITEMIDLIST pidl = SHBrowseForFolderA(&info);
+    if (pidl == nullptr)
+        return;
+    CString path;
+    if (!SHGetPathFromIDListA(pidl, path.GetBuffer(MAX_PATH)))
+        path.GetBuffer(MAX_PATH)[0] = '\0';
+    path.ReleaseBuffer();
+    CoTaskMemFree(pidl);
+    if (path.IsEmpty())
+        return;
+    m_strOutputDir = path;
+    SetDlgItemText(IDC_OUTPUT_DIR, m_strOutputDir);
+}
+
+void CConvertDlg::OnStartConvert() {
+    if (m_bJobStarting)
+        return;
+    UpdateData(TRUE);
+    if (m_strOutputDir.IsEmpty() || m_listTree.GetCount() == 0) {
+        AfxShowMessageBox(m_hWnd, kNothingToConvert, kCaption, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (m_strOutputDir.GetLength() >= MAX_PATH) {
+        AfxShowMessageBox(m_hWnd, kPathTooLong, kCaption, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (!CheckOutputDir(m_strOutputDir))
+        return;
+    auto* converter = new (std::nothrow) CConverter;
+    if (converter == nullptr)
+        return;
+    CConverter::StoreInSlot(&m_pConverter, converter);
+    converter->SetLogFolder(m_strOutputDir);
+    converter->ClearLog();
+
+    auto* job = new (std::nothrow) ConvertJob;
+    if (job == nullptr || !job->SetOutputDir(m_strOutputDir)) {
+        delete job;
+        if (CConverter::DetachFromSlot(&m_pConverter, converter))
+            delete converter;
+        return;
+    }
+    job->hWndOwner = m_hWnd;
+    m_listTree.CopyEntries(job->items);
+    job->ppConverter = &m_pConverter;
+
+    m_nDoneCount = 0;
+    m_progress.SetRange32(0, m_nFileCount);
+    m_progress.SetPos(0);
+    if (!StartWorker(job)) {
+        delete job;
+        if (CConverter::DetachFromSlot(&m_pConverter, converter))
+            delete converter;
+    }
+}
+
+BOOL CConvertDlg::StartWorker(ConvertJob* pJob) {
+    CWinThread* thread =
+        AfxBeginThread(ConvertThreadProc, pJob, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (thread == nullptr)
+        return FALSE;
+    if (m_hWorkerThread != nullptr)
+        CloseHandle(m_hWorkerThread);
+    // Kept beside the self-deleting thread object, so Close can still wait for the thread.
+    m_hWorkerThread = thread->DuplicateHandle();
+    m_nWorkerThreadID = thread->m_nThreadID;
+    m_bJobStarting = TRUE;
+    thread->ResumeThread();
+    return TRUE;
+}
+
+BOOL CConvertDlg::CheckOutputDir(const CString& folder) {
+    if (PathExists(WithoutTrailingBackslash(folder)))
+        return TRUE;
+    if (AfxMessageBox(kCreateFolder, MB_OKCANCEL) != IDOK)
+        return FALSE;
+    if (CreateDirTree(folder))
+        return TRUE;
+    AfxMessageBox(kCreateFailed, MB_OK);
+    return FALSE;
+}
+
+BOOL CConvertDlg::CreateDirTree(const CString& path) {
+    CString folder = WithoutTrailingBackslash(path);
+    if (PathExists(folder))
+        return TRUE;
+    int last = folder.ReverseFind('\\');
+    if (last < 0 || !CreateDirTree(folder.Left(last)))
+        return FALSE;
+    return CreateDirectoryA(folder, nullptr);
+}
+
+void CConvertDlg::OnStopConvert() {
+    CConverter::StopInSlot(&m_pConverter);
+}
+
+void CConvertDlg::OnCloseButton() {
+    CConverter::StopInSlot(&m_pConverter);
+    if (IsWorkerRunning())
+        StopThread(m_hWorkerThread, kCloseWaitMs);
+    CDialog::OnOK();
+}
+
+BOOL CConvertDlg::IsWorkerRunning() const {
+    return m_hWorkerThread != nullptr && WaitForSingleObject(m_hWorkerThread, 0) == WAIT_TIMEOUT;
+}
+
+// Waits for the thread but keeps answering messages sent to this thread meanwhile: a worker
+// inside SendMessage to this window would otherwise never end.
+DWORD CConvertDlg::StopThread(HANDLE hThread, DWORD nTimeout) {
+    PostThreadMessageA(m_nWorkerThreadID, WM_QUIT, 0, 0);
+    DWORD deadline = GetTickCount() + nTimeout;
+    for (;;) {
+        DWORD now = GetTickCount();
+        DWORD left = static_cast<int>(deadline - now) > 0 ? deadline - now : 0;
+        DWORD woke = MsgWaitForMultipleObjects(1, &hThread, FALSE, left, QS_SENDMESSAGE);
+        if (woke != WAIT_OBJECT_0 + 1)
+            break;
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    DWORD code = 0;
+    if (!GetExitCodeThread(hThread, &code))
+        code = 0;
+    return code;
+}
+
+CConvertDlg::~CConvertDlg() {
+    // A worker abandoned by Close still owns its converter; only a finished job's is ours.
+    if (!IsWorkerRunning()) {
+        CConverter* converter = CConverter::LoadSlot(&m_pConverter);
+        if (converter != nullptr && CConverter::DetachFromSlot(&m_pConverter, converter))
+            delete converter;
+    }
+    if (m_hWorkerThread != nullptr)
+        CloseHandle(m_hWorkerThread);
+}
+
+LRESULT CConvertDlg::OnItemConverted(WPARAM wParam, LPARAM lParam) {
+    if (lParam != 0) {
+        m_listTree.SetCheck(reinterpret_cast<HTREEITEM>(lParam), TRUE);
+        return 1;
+    }
+    m_nDoneCount += static_cast<int>(wParam);
+    m_progress.SetPos(m_nDoneCount);
+    return 1;
+}
+
+LRESULT CConvertDlg::OnConvertState(WPARAM, LPARAM lParam) {
+    if (lParam != 0 && lParam != 1)
+        return 1;
+    m_bJobStarting = FALSE;
+    EnableJobControls(lParam == 1);
+    if (lParam == 1)
+        MessageBeep(MB_OK);
+    return 1;
+}
+
+void CConvertDlg::EnableJobControls(BOOL bEnable) {
+    for (int id : kJobControls)
+        ::EnableWindow(GetDlgItem(id), bEnable);
+    ::EnableWindow(GetDlgItem(IDC_STOP), !bEnable);
+}
+
+LRESULT CConvertDlg::OnIsItemChecked(WPARAM, LPARAM lParam) {
+    return m_listTree.GetCheck(reinterpret_cast<HTREEITEM>(lParam)) ? 1 : 0;
+}
+
+LRESULT CConvertDlg::OnListCount(WPARAM, LPARAM lParam) {
+    m_nFileCount += static_cast<int>(lParam);
+    UpdateFileCount(m_nFileCount);
+    return 1;
+}
+
+void CConvertDlg::UpdateFileCount(int nCount) {
+    EnableWindow(TRUE);
+    CString text;
+    text.Format(kFileCountFormat, nCount);
+    SetDlgItemText(IDC_FILE_COUNT, text);
+}
