@@ -6,8 +6,8 @@
 
 namespace {
 
-// The labels sit this far into the picture, and the picture's top part this much higher than
-// the band the labels need.
+// The product name sits here in the lowest kLabelBandHeight pixels of the picture; a taller
+// picture pushes all labels down by the difference.
 const POINT kSoftNameOrigin = {10, 25};
 const int kLabelBandHeight = 120;
 
