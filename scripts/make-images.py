@@ -153,23 +153,56 @@ def program_icon(size):
     arrow(img, int(11 * s), int(26 * s), max(3, int(6 * s)), GREEN)
     return img
 
+GLYPHS = {
+    "W": ["1...1", "1...1", "1...1", "1.1.1", "1.1.1", "11.11", "1...1"],
+    "Q": [".111.", "1...1", "1...1", "1...1", "1.1.1", "1..1.", ".11.1"],
+}
+
+def letter(img, x, y, ch, colour, scale=2):
+    for row, bits in enumerate(GLYPHS[ch]):
+        for col, bit in enumerate(bits):
+            if bit == "1":
+                rect(img, x + col * scale, y + row * scale, x + (col + 1) * scale, y + (row + 1) * scale, colour)
+
+def labelled_document(img, x, y, band, ch):
+    """A page of one suite: its colour band and its letter (W for Word, Q for Qor)."""
+    rect(img, x, y, x + 18, y + 25, (40, 40, 40))
+    rect(img, x + 1, y + 1, x + 17, y + 24, WHITE)
+    rect(img, x + 1, y + 1, x + 17, y + 6, band)
+    letter(img, x + 4, y + 9, ch, band)
+
+def bold_arrow(img, x, y, colour):
+    """A right-pointing arrow 16 pixels long with a dark outline, its tip at (x + 16, y)."""
+    dark = (0, 100, 0)
+    rect(img, x - 1, y - 4, x + 9, y + 5, dark)
+    rect(img, x, y - 3, x + 9, y + 4, colour)
+    for i in range(9):
+        half = 8 - i
+        rect(img, x + 8 + i, y - half - 1, x + 9 + i, y + half + 2, dark)
+        if half > 0:
+            rect(img, x + 8 + i, y - half + 1, x + 9 + i, y + half, colour)
+
+def direction_image(img, x0, first_band, first, second_band, second):
+    labelled_document(img, x0 + 2, 3, first_band, first)
+    labelled_document(img, x0 + 28, 20, second_band, second)
+    bold_arrow(img, x0 + 14, 30, GREEN)
+
 def toolbar_images():
     img = canvas(144, 48, GREY)
-    # 32772: Microsoft formats to Qor/LX
-    document(img, 4, 6, 18, 26, WHITE, BLUE)
-    arrow(img, 20, 30, 10, GREEN)
-    document(img, 26, 16, 18, 26, WHITE, RED)
+    # 32772: Microsoft formats (blue, W) to Qor/LX (red, Q)
+    direction_image(img, 0, BLUE, "W", RED, "Q")
     # 32771: Qor/LX to Microsoft formats
-    document(img, 52, 6, 18, 26, WHITE, RED)
-    arrow(img, 68, 30, 10, GREEN)
-    document(img, 74, 16, 18, 26, WHITE, BLUE)
+    direction_image(img, 48, RED, "Q", BLUE, "W")
     # 32774: About, an "i" in a circle
     for y in range(48):
         for x in range(48):
-            if (x - 24) ** 2 + (y - 24) ** 2 <= 18 ** 2:
+            if (x - 24) ** 2 + (y - 24) ** 2 <= 19 ** 2:
+                img[y][96 + x] = (0, 60, 140)
+            if (x - 24) ** 2 + (y - 24) ** 2 <= 17 ** 2:
                 img[y][96 + x] = BLUE
     rect(img, 96 + 21, 11, 96 + 27, 17, WHITE)
-    rect(img, 96 + 21, 20, 96 + 27, 38, WHITE)
+    rect(img, 96 + 21, 20, 96 + 27, 36, WHITE)
+    rect(img, 96 + 18, 34, 96 + 30, 37, WHITE)
     return img
 
 def mix(a, b, t):

@@ -1,4 +1,4 @@
-#include "app/ConvertDlg.h"
+#include "AppFixture.h"
 
 #include "UiPump.h"
 #include "res/resource.h"
@@ -6,130 +6,200 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
 
-struct ControlSpec {
-    int id;
-    const char* className;
-    const char* text;
-    RECT dlu; // x, y, width, height
-};
+using MainWindow = AppFixture;
 
-const ControlSpec kControls[] = {
-    {IDC_SHELL_TREE, "SysTreeView32", "", {7, 10, 172, 149}},
-    {IDC_RADIO_WORD, "Button", "Word", {23, 166, 33, 10}},
-    {IDC_RADIO_EXCEL, "Button", "Excel", {80, 166, 34, 10}},
-    {IDC_ADD, "Button", ">>", {184, 38, 32, 13}},
-    {IDC_LIST_TREE, "SysTreeView32", "", {221, 10, 172, 149}},
-    {IDC_REMOVE, "Button", "<<", {184, 67, 32, 13}},
-    {IDC_OUTPUT_DIR, "Edit", nullptr, {53, 180, 283, 14}},
-    {IDC_BROWSE, "Button", "浏 览(&B)", {339, 179, 54, 15}},
-    {IDC_START, "Button", "开始转换(&A)", {107, 233, 54, 15}},
-    {IDC_STOP, "Button", "停止(&S)", {173, 233, 54, 15}},
-    {IDOK, "Button", "关闭(&X)", {239, 233, 54, 15}},
-    {IDC_PROGRESS, "msctls_progress32", "", {52, 209, 341, 14}},
-    {IDC_FILE_COUNT, "Static", "", {222, 166, 171, 9}},
-};
+RECT ChildRect(HWND dlg, HWND child) {
+    RECT rc;
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
 
-class MainWindow : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dlg.Create(IDD_CONVERT_DIALOG));
-        PumpMessages(50);
-    }
-    void TearDown() override { dlg.DestroyWindow(); }
+RECT DialogUnits(HWND dlg, RECT rc) {
+    MapDialogRect(dlg, &rc);
+    return rc;
+}
 
-    RECT ChildRect(int id) {
-        RECT rc;
-        GetWindowRect(dlg.GetDlgItem(id), &rc);
-        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rc), 2);
-        return rc;
-    }
-
-    CConvertDlg dlg;
-};
+bool Pressed(const CToolBar& bar, UINT id) {
+    return (bar.SendMessage(TB_GETSTATE, id) & TBSTATE_CHECKED) != 0;
+}
 
 } // namespace
 
-TEST_F(MainWindow, TemplateCaptionStyleAndIcon) {
-    EXPECT_STREQ("批量转换工具", dlg.GetWindowText());
-    DWORD style = dlg.GetStyle();
-    EXPECT_TRUE(style & WS_VISIBLE);
-    EXPECT_TRUE(style & WS_CAPTION);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_TRUE(GetWindowLongA(dlg, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-    EXPECT_NE(0, dlg.SendMessage(WM_GETICON, ICON_BIG));
-    EXPECT_NE(0, dlg.SendMessage(WM_GETICON, ICON_SMALL));
+TEST_F(MainWindow, ToolBarGrowsTheDialogAndMovesEveryControlDownByItsHeight) {
+    CToolBar& bar = dlg.m_wndToolBar;
+    ASSERT_EQ(3, bar.GetCount());
+    EXPECT_EQ(static_cast<UINT>(ID_DIR_OFFICE_TO_QOR), bar.GetItemID(0));
+    EXPECT_EQ(static_cast<UINT>(ID_DIR_QOR_TO_OFFICE), bar.GetItemID(1));
+    EXPECT_EQ(static_cast<UINT>(ID_APP_ABOUT), bar.GetItemID(2));
+    EXPECT_EQ(static_cast<UINT>(BTNS_CHECKGROUP), bar.GetButtonStyle(0) & BTNS_CHECKGROUP);
+    EXPECT_EQ(MAKELONG(55, 55), bar.SendMessage(TB_GETBUTTONSIZE));
+
+    RECT barRect = ChildRect(dlg, bar);
+    int height = barRect.bottom - barRect.top;
+    EXPECT_EQ(0, barRect.top);
+    EXPECT_GE(height, 55);
 
     RECT client;
     dlg.GetClientRect(&client);
-    RECT expected = {0, 0, 401, 255};
-    MapDialogRect(dlg, &expected);
-    EXPECT_EQ(expected.right, client.right);
-    EXPECT_EQ(expected.bottom, client.bottom);
+    RECT templ = DialogUnits(dlg, {0, 0, 401, 255});
+    EXPECT_EQ(templ.right, client.right) << "as wide as the template";
+    EXPECT_EQ(templ.bottom + height, client.bottom) << "taller by the toolbar";
+
+    struct Moved {
+        int id;
+        RECT dlu;
+    } const controls[] = {{IDC_SHELL_TREE, {7, 10, 179, 159}},
+                          {IDC_LIST_TREE, {221, 10, 393, 159}},
+                          {IDC_OUTPUT_DIR, {53, 180, 336, 194}},
+                          {IDOK, {239, 233, 293, 248}}};
+    for (const Moved& c : controls) {
+        SCOPED_TRACE(c.id);
+        RECT want = DialogUnits(dlg, c.dlu);
+        RECT got = ChildRect(dlg, dlg.GetDlgItem(c.id));
+        EXPECT_EQ(want.left, got.left);
+        EXPECT_EQ(want.top + height, got.top);
+    }
+    HWND line = FindWindowExA(dlg, nullptr, "Static", nullptr);
+    while (line != nullptr && !(GetWindowLongA(line, GWL_STYLE) & SS_ETCHEDHORZ))
+        line = FindWindowExA(dlg, line, "Static", nullptr);
+    ASSERT_NE(nullptr, line);
+    EXPECT_EQ(barRect.bottom, ChildRect(dlg, line).top) << "the etched line sits under the bar";
 }
 
-TEST_F(MainWindow, EveryControlSitsAtItsDialogUnitPositionWithItsText) {
-    for (const ControlSpec& control : kControls) {
-        SCOPED_TRACE(control.id);
-        HWND ctrl = dlg.GetDlgItem(control.id);
-        ASSERT_NE(nullptr, ctrl);
-        char cls[64] = {};
-        GetClassNameA(ctrl, cls, sizeof(cls));
-        EXPECT_STREQ(control.className, cls);
-        // The dialog manager converts origin and size separately, as MapDialogRect does each field.
-        RECT want = control.dlu;
-        MapDialogRect(dlg, &want);
-        RECT got = ChildRect(control.id);
-        EXPECT_EQ(want.left, got.left);
-        EXPECT_EQ(want.top, got.top);
-        EXPECT_EQ(want.right, got.right - got.left);
-        EXPECT_EQ(want.bottom, got.bottom - got.top);
-        if (control.text) {
-            EXPECT_EQ(Utf8(control.text), Utf8(dlg.GetDlgItemText(control.id).str()));
-        }
+TEST_F(MainWindow, StartsWithWordTheDocumentsFolderAndTheFirstDirectionPressed) {
+    dlg.ContinueModal();
+    EXPECT_TRUE(Pressed(dlg.m_wndToolBar, ID_DIR_OFFICE_TO_QOR));
+    EXPECT_FALSE(Pressed(dlg.m_wndToolBar, ID_DIR_QOR_TO_OFFICE));
+    EXPECT_EQ("Word", dlg.GetDlgItemText(IDC_RADIO_WORD));
+    EXPECT_EQ("Excel", dlg.GetDlgItemText(IDC_RADIO_EXCEL));
+    EXPECT_EQ(static_cast<LRESULT>(BST_CHECKED),
+              SendDlgItemMessageA(dlg, IDC_RADIO_WORD, BM_GETCHECK, 0, 0));
+    CString documents = CConvertDlg::GetDefaultOutputDir();
+    EXPECT_FALSE(documents.IsEmpty());
+    EXPECT_EQ(Utf8(documents.str()), Utf8(dlg.GetDlgItemText(IDC_OUTPUT_DIR).str()));
+    EXPECT_STREQ("Word文件 (*.doc;*.dot)|*.doc;*.dot||", dlg.m_shellTree.m_strFilter);
+    EXPECT_FALSE(Enabled(IDC_STOP));
+    HMENU sys = GetSystemMenu(dlg, FALSE);
+    char text[64] = {};
+    GetMenuStringA(sys, IDM_ABOUTBOX, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ("关于 Tandrel(&A)...", text);
+}
+
+// A real change relabels the radio buttons and hands the new filter to the source tree, which
+// rebuilds (the caret returns to the computer folder); a non-change rebuilds nothing.
+TEST_F(MainWindow, DirectionAndKindSwitchesRelabelAndRefilterOnlyOnChange) {
+    struct Step {
+        int command;
+        const char* word;
+        const char* excel;
+        const char* filter;
+        bool rebuilds;
+    } const steps[] = {
+        {ID_DIR_OFFICE_TO_QOR, "Word", "Excel", "Word文件 (*.doc;*.dot)|*.doc;*.dot||", false},
+        {ID_DIR_QOR_TO_OFFICE, "Qor", "LX", "Qor文件 (*.qor;*.qot)|*.qor;*.qot||", true},
+        {IDC_RADIO_EXCEL, "Qor", "LX", "LX文件  (*.lx;*.lxt)|*.lx;*.lxt||", true},
+        {IDC_RADIO_EXCEL, "Qor", "LX", "LX文件  (*.lx;*.lxt)|*.lx;*.lxt||", false},
+        {ID_DIR_QOR_TO_OFFICE, "Qor", "LX", "LX文件  (*.lx;*.lxt)|*.lx;*.lxt||", false},
+        {ID_DIR_OFFICE_TO_QOR, "Word", "Excel", "Excel文件 (*.xls;*.xlt)|*.xls;*.xlt||", true},
+        {IDC_RADIO_WORD, "Word", "Excel", "Word文件 (*.doc;*.dot)|*.doc;*.dot||", true},
+    };
+    CShellTree& tree = dlg.m_shellTree;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.filter);
+        tree.SelectItem(tree.GetRootItem());
+        if (step.command == IDC_RADIO_WORD || step.command == IDC_RADIO_EXCEL)
+            SendDlgItemMessageA(dlg, step.command, BM_CLICK, 0, 0);
+        else
+            dlg.SendMessage(WM_COMMAND, step.command);
+        dlg.ContinueModal();
+        EXPECT_STREQ(step.word, dlg.GetDlgItemText(IDC_RADIO_WORD));
+        EXPECT_STREQ(step.excel, dlg.GetDlgItemText(IDC_RADIO_EXCEL));
+        EXPECT_STREQ(step.filter, tree.m_strFilter);
+        EXPECT_EQ(step.rebuilds, tree.GetSelectedItem() != tree.GetRootItem());
+        bool qor = step.word[0] == 'Q';
+        EXPECT_EQ(qor, Pressed(dlg.m_wndToolBar, ID_DIR_QOR_TO_OFFICE));
+        EXPECT_EQ(!qor, Pressed(dlg.m_wndToolBar, ID_DIR_OFFICE_TO_QOR));
     }
 }
 
-TEST_F(MainWindow, ControlStylesFollowTheTemplate) {
-    auto style = [&](int id) {
-        return static_cast<DWORD>(GetWindowLongA(dlg.GetDlgItem(id), GWL_STYLE));
+TEST_F(MainWindow, ToolTipsNameEachButtonAndBothTrees) {
+    struct Tip {
+        UINT_PTR id;
+        UINT flags;
+        const char* text;
+    } const tips[] = {
+        {ID_DIR_QOR_TO_OFFICE, 0, "OrvaneQor Office文件转MS Office文件"},
+        {ID_DIR_OFFICE_TO_QOR, 0, "MS Office文件转为OrvaneQor Office文件"},
+        {ID_APP_ABOUT, 0, "关于"},
+        {reinterpret_cast<UINT_PTR>(dlg.GetDlgItem(IDC_SHELL_TREE)), TTF_IDISHWND,
+         "请选择要转换的文件或文件夹"},
+        {reinterpret_cast<UINT_PTR>(dlg.GetDlgItem(IDC_LIST_TREE)), TTF_IDISHWND,
+         "请选择您要删除的目录或文件"},
+        {reinterpret_cast<UINT_PTR>(dlg.GetDlgItem(IDC_START)), TTF_IDISHWND, ""},
     };
-    EXPECT_FALSE(CWnd(dlg.GetDlgItem(IDC_STOP)).IsWindowEnabled()) << "Stop starts disabled";
-    EXPECT_TRUE(CWnd(dlg.GetDlgItem(IDC_START)).IsWindowEnabled());
-    DWORD source = style(IDC_SHELL_TREE);
-    EXPECT_EQ(
-        static_cast<DWORD>(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_FULLROWSELECT),
-        source &
-            (TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_FULLROWSELECT | TVS_CHECKBOXES));
-    DWORD list = style(IDC_LIST_TREE);
-    EXPECT_TRUE(list & TVS_CHECKBOXES);
-    EXPECT_TRUE(list & TVS_INFOTIP);
-    EXPECT_FALSE(list & (TVS_HASLINES | TVS_HASBUTTONS));
-    EXPECT_FALSE(style(IDC_OUTPUT_DIR) & WS_TABSTOP);
-    EXPECT_TRUE(style(IDC_OUTPUT_DIR) & ES_AUTOHSCROLL);
-    EXPECT_TRUE(style(IDC_RADIO_WORD) & WS_GROUP);
-    EXPECT_EQ(static_cast<DWORD>(BS_AUTORADIOBUTTON), style(IDC_RADIO_EXCEL) & BS_TYPEMASK);
+    for (const Tip& tip : tips) {
+        SCOPED_TRACE(Utf8(tip.text));
+        NMTTDISPINFOA info = {};
+        info.hdr.hwndFrom = dlg.GetToolTipCtrl();
+        info.hdr.idFrom = tip.id;
+        info.hdr.code = TTN_NEEDTEXTA;
+        info.uFlags = tip.flags;
+        dlg.SendMessage(WM_NOTIFY, tip.id, reinterpret_cast<LPARAM>(&info));
+        std::string shown = info.szText;
+        if (IS_INTRESOURCE(info.lpszText) && info.lpszText != nullptr) {
+            char buf[80] = {};
+            LoadStringA(info.hinst, static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.lpszText)),
+                        buf, sizeof(buf));
+            shown = buf;
+        }
+        EXPECT_EQ(Utf8(tip.text), Utf8(shown));
+    }
+    EXPECT_GE(SendMessageA(dlg.GetToolTipCtrl(), TTM_GETTOOLCOUNT, 0, 0), 2);
 }
 
-TEST_F(MainWindow, ScreenshotShowsTheDialogWithItsText) {
+// Esc and the close request only minimize; Enter moves to the output folder and starts nothing.
+TEST_F(MainWindow, EscAndCloseMinimizeEnterFocusesTheOutputFolder) {
+    HWND tree = dlg.GetDlgItem(IDC_SHELL_TREE);
+    SetFocus(tree);
+    PostMessageA(tree, WM_KEYDOWN, VK_RETURN, 0);
+    PumpMessages(20);
+    EXPECT_EQ(dlg.GetDlgItem(IDC_OUTPUT_DIR), GetFocus());
+    EXPECT_EQ(0u, boxes->Count()) << "Enter pressed no button";
+
+    const std::function<void()> closers[] = {
+        [&] { PostMessageA(tree, WM_KEYDOWN, VK_ESCAPE, 0); },
+        [&] { dlg.PostMessage(WM_CLOSE); },
+        [&] { dlg.PostMessage(WM_SYSCOMMAND, SC_CLOSE); },
+    };
+    for (const auto& close : closers) {
+        dlg.ShowWindow(SW_RESTORE);
+        PumpMessages(20);
+        close();
+        PumpMessages(50);
+        EXPECT_TRUE(dlg.IsIconic());
+        EXPECT_TRUE(IsWindow(dlg));
+    }
+}
+
+TEST_F(MainWindow, ScreenshotShowsTheToolBarAndTheDialog) {
+    dlg.ShowWindow(SW_RESTORE);
+    dlg.ContinueModal();
     SetForegroundWindow(dlg);
     PumpMessages(300);
     ASSERT_TRUE(CaptureWindow(dlg, "main-dialog.bmp"));
-    // Caption bar, the two labels and the Close button carry drawn text, not a flat fill.
-    RECT window;
-    dlg.GetWindowRect(&window);
-    RECT caption = {0, 0, window.right - window.left, GetSystemMetrics(SM_CYCAPTION)};
-    EXPECT_GT(CountColours(dlg, caption), 2);
-    RECT close = ChildRect(IDOK);
+    RECT bar = ChildRect(dlg, dlg.m_wndToolBar);
     POINT origin = {0, 0};
     ClientToScreen(dlg, &origin);
-    OffsetRect(&close, origin.x - window.left, origin.y - window.top);
-    EXPECT_GT(CountColours(dlg, close), 2);
+    RECT window;
+    dlg.GetWindowRect(&window);
+    OffsetRect(&bar, origin.x - window.left, origin.y - window.top);
+    EXPECT_GT(CountColours(dlg, bar), 8) << "the button images are drawn";
 }
 
 namespace {
@@ -154,36 +224,4 @@ TEST(MainWindowLifetime, CloseButtonEndsTheModalDialog) {
     ClosingDialog dlg;
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
-}
-
-TEST_F(MainWindow, StartsWithWordSelectedTheDocumentsFolderAndTheSourceTreeFilled) {
-    EXPECT_EQ(static_cast<LRESULT>(BST_CHECKED),
-              SendDlgItemMessageA(dlg, IDC_RADIO_WORD, BM_GETCHECK, 0, 0));
-    EXPECT_EQ(static_cast<LRESULT>(BST_UNCHECKED),
-              SendDlgItemMessageA(dlg, IDC_RADIO_EXCEL, BM_GETCHECK, 0, 0));
-    CString documents = CConvertDlg::GetDefaultOutputDir();
-    EXPECT_FALSE(documents.IsEmpty());
-    EXPECT_EQ(Utf8(documents.str()), Utf8(dlg.GetDlgItemText(IDC_OUTPUT_DIR).str()));
-    HWND tree = dlg.GetDlgItem(IDC_SHELL_TREE);
-    EXPECT_GT(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 0) << "the desktop's children are listed";
-    EXPECT_NE(0, SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0))
-        << "the computer folder is the caret";
-    EXPECT_EQ(0, SendMessageA(dlg.GetDlgItem(IDC_LIST_TREE), TVM_GETCOUNT, 0, 0));
-}
-
-TEST(SourceFilter, FollowsTheDirectionAndKind) {
-    EXPECT_STREQ("Qor文件 (*.qor;*.qot)|*.qor;*.qot||",
-                 CConvertDlg::GetSourceFilter(DIR_QOR_TO_OFFICE, 0));
-    EXPECT_STREQ("LX文件  (*.lx;*.lxt)|*.lx;*.lxt||",
-                 CConvertDlg::GetSourceFilter(DIR_QOR_TO_OFFICE, 1));
-    EXPECT_STREQ("Word文件 (*.doc;*.dot)|*.doc;*.dot||",
-                 CConvertDlg::GetSourceFilter(DIR_OFFICE_TO_QOR, 0));
-    EXPECT_STREQ("Excel文件 (*.xls;*.xlt)|*.xls;*.xlt||",
-                 CConvertDlg::GetSourceFilter(DIR_OFFICE_TO_QOR, 1));
-    EXPECT_STREQ("Word文件 (*.doc;*.dot)|*.doc;*.dot||", CConvertDlg::GetSourceFilter(0, 0))
-        << "any other direction";
-    EXPECT_EQ(CT_QOR_TO_WORD, CConvertDlg::GetConvertType(DIR_QOR_TO_OFFICE, 0));
-    EXPECT_EQ(CT_LX_TO_EXCEL, CConvertDlg::GetConvertType(DIR_QOR_TO_OFFICE, 1));
-    EXPECT_EQ(CT_WORD_TO_QOR, CConvertDlg::GetConvertType(DIR_OFFICE_TO_QOR, 0));
-    EXPECT_EQ(CT_EXCEL_TO_LX, CConvertDlg::GetConvertType(DIR_OFFICE_TO_QOR, 5));
 }

@@ -1,0 +1,88 @@
+#include "AppFixture.h"
+
+#include "UiPump.h"
+#include "res/resource.h"
+#include "shared/ConvertType.h"
+#include "shared/UserMessages.h"
+
+void AppFixture::SetUp() {
+    drive = std::make_unique<TestDrive>(src.path(), DRIVE_FIXED);
+    ASSERT_TRUE(drive->ok()) << "no drive letter from the mount manager";
+    boxes = std::make_unique<MessageBoxRecorder>();
+    ASSERT_TRUE(dlg.Create(IDD_CONVERT_DIALOG));
+    PumpMessages(20);
+}
+
+void AppFixture::TearDown() {
+    PumpUntil([&] { return !dlg.IsWorkerRunning(); });
+    dlg.DestroyWindow();
+    boxes.reset();
+    drive.reset();
+}
+
+HTREEITEM AppFixture::SourceItem(const std::string& relative) {
+    CShellTree& tree = dlg.m_shellTree;
+    std::string want = drive->root();
+    HTREEITEM item = nullptr;
+    for (HTREEITEM h = tree.GetChildItem(tree.GetSelectedItem()); h; h = tree.GetNextSiblingItem(h))
+        if (tree.GetItemPath(h).CompareNoCase(want.c_str()) == 0)
+            item = h;
+    size_t start = 0;
+    while (item != nullptr && start < relative.size()) {
+        size_t end = relative.find('\\', start);
+        if (end == std::string::npos)
+            end = relative.size();
+        want = (want.back() == '\\' ? want : want + "\\") + relative.substr(start, end - start);
+        start = end + 1;
+        tree.Expand(item, TVE_EXPAND);
+        HTREEITEM child = tree.GetChildItem(item);
+        while (child != nullptr && tree.GetItemPath(child).CompareNoCase(want.c_str()) != 0)
+            child = tree.GetNextSiblingItem(child);
+        item = child;
+    }
+    return item;
+}
+
+void AppFixture::SelectSources(const std::vector<HTREEITEM>& items) {
+    dlg.m_shellTree.ClearSelection();
+    for (HTREEITEM item : items)
+        dlg.m_shellTree.SetItemState(item, TVIS_SELECTED, TVIS_SELECTED);
+}
+
+void AppFixture::AddSelected() {
+    Press(IDC_ADD);
+    EXPECT_TRUE(PumpUntil([&] {
+        return dlg.IsWindowEnabled() && FindWindowA(nullptr, "添加文件") == nullptr;
+    })) << "the add run ends";
+}
+
+HTREEITEM AppFixture::AddEntry(const std::string& path, int nType, int nCount) {
+    HTREEITEM item = dlg.m_listTree.AddEntry(path.c_str(), nType, nCount);
+    dlg.SendMessage(UWM_LIST_COUNT, 0, nCount);
+    return item;
+}
+
+void AppFixture::Press(int id) {
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(dlg.GetDlgItem(id)));
+}
+
+bool AppFixture::StartAndWait() {
+    Press(IDC_START);
+    return PumpUntil([&] { return !dlg.IsWorkerRunning() && !dlg.m_bJobStarting; }, 30000);
+}
+
+bool AppFixture::Enabled(int id) const {
+    return IsWindowEnabled(dlg.GetDlgItem(id)) != FALSE;
+}
+
+std::vector<HTREEITEM> AppFixture::ListItems() const {
+    std::vector<HTREEITEM> items;
+    for (HTREEITEM h = dlg.m_listTree.GetRootItem(); h; h = dlg.m_listTree.GetNextSiblingItem(h))
+        items.push_back(h);
+    return items;
+}
+
+std::string AppFixture::StatusText() const {
+    return dlg.GetDlgItemText(IDC_FILE_COUNT).str();
+}
