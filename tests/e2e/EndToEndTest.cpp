@@ -1,0 +1,198 @@
+// The real program in its own process, used as a person uses it: the mouse opens the tree and
+// selects, ">>" fills the list, the keyboard types the output folder, Start runs the job against
+// the stand-in office servers; everything is checked on screen and on disk.
+#include "OfficeSim.h"
+#include "TandrelApp.h"
+#include "TempDir.h"
+#include "TestDrive.h"
+#include "UiPump.h"
+#include "framework/MbcsText.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+// The documents on the test drive. The person selects the folder 资料 and the file 单独.doc;
+// 乗 (0x81 0x5C) carries a backslash as its trail byte.
+struct Source {
+    const char* path;
+    const char* format; // "" for a file without header
+    const char* payload;
+    const char* result; // under the output folder; nullptr when the job leaves it alone
+    const char* resultFormat;
+};
+const Source kSources[] = {
+    {"资料\\报告.doc", "doc", "年度报告：全年完成各项任务。", "资料\\报告.qor", "qor"},
+    {"资料\\模板.dot", "dot", "会议纪要：时间、地点、议题。", "资料\\模板.qot", "qot"},
+    {"资料\\乗务\\纪要.doc", "doc", "乗务会议纪要", "资料\\乗务\\纪要.qor", "qor"},
+    {"资料\\说明.txt", "", "不是要转换的文档", nullptr, nullptr},
+    {"资料\\预算.xls", "xls", "表格属于另一类文档", nullptr, nullptr},
+    {"单独.doc", "", "没有文件头，整个文件都是正文", "单独.qor", "qor"},
+};
+const char* const kMirrorFolders[] = {"资料\\", "资料\\乗务\\", "资料\\乗务\\空的\\"};
+constexpr int kFileTotal = 4;
+// The source whose save fails in the second test, and the name its fault rule goes by.
+constexpr char kFailingSource[] = "资料\\乗务\\纪要.doc";
+constexpr char kFailingName[] = "纪要.doc";
+
+std::string TandrelExe() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string folder(self, mbcs::ReverseFindChar(self, '\\'));
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(mbcs::JoinPath(folder, TANDREL_EXE_FROM_TEST).c_str(), MAX_PATH, full,
+                     nullptr);
+    return full;
+}
+
+// Every file and folder under root (folders with a trailing "\"), with the files' bytes.
+void ListTree(const std::string& root, const std::string& relative,
+              std::map<std::string, std::string>* entries) {
+    WIN32_FIND_DATAA data;
+    std::string folder = relative.empty() ? root : mbcs::JoinPath(root, relative);
+    HANDLE find = FindFirstFileA(mbcs::JoinPath(folder, "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            (*entries)[relative + name + "\\"] = "";
+            ListTree(root, relative + name + "\\", entries);
+        } else {
+            (*entries)[relative + name] = ReadFileBytes(mbcs::JoinPath(folder, name));
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+std::map<std::string, std::string> Contents(const std::string& root) {
+    std::map<std::string, std::string> entries;
+    ListTree(root, "", &entries);
+    return entries;
+}
+
+class EndToEnd : public testing::Test {
+protected:
+    void SetUp() override {
+        DeleteFileA(FailureShot().c_str());
+        ASSERT_TRUE(drive.ok());
+        for (const Source& source : kSources) {
+            sources.WriteFile(source.path); // with its folders
+            OfficeSim::WriteDoc(sources / source.path, source.format, source.payload);
+        }
+        sources.MakeDir("资料\\乗务\\空的");
+        ASSERT_TRUE(app.Start(TandrelExe())) << app.LastError();
+    }
+
+    void TearDown() override {
+        if (HasFailure())
+            app.Capture(FailureShot());
+    }
+
+    static std::string FailureShot() {
+        return std::string("e2e-failed-") +
+               testing::UnitTest::GetInstance()->current_test_info()->name() + ".bmp";
+    }
+
+    // Opens the test drive, selects the folder with a click and the file with a Ctrl-click, and
+    // moves both into the list.
+    void AddFolderAndFile() {
+        RemoteTree& tree = app.SourceTree();
+        HTREEITEM drv = tree.Find("(" + drive.root().substr(0, 2) + ")", false);
+        ASSERT_NE(nullptr, drv) << "the test drive is not under the computer folder";
+        ASSERT_TRUE(app.Expand(drv)) << app.LastError();
+        HTREEITEM folder = tree.Find("资料"), file = tree.Find("单独.doc");
+        ASSERT_TRUE(folder && file) << "the drive does not show the folder and the file";
+        ASSERT_TRUE(app.Select(folder, false)) << app.LastError();
+        ASSERT_TRUE(app.Select(file, true)) << app.LastError();
+        ASSERT_TRUE(tree.Selected(folder)) << "the Ctrl-click dropped the folder";
+        ASSERT_TRUE(app.AddSelected(2)) << app.LastError();
+
+        RemoteTree& list = app.ListTree();
+        std::vector<HTREEITEM> entries = list.DisplayOrder();
+        ASSERT_EQ(2u, entries.size());
+        EXPECT_EQ(drive.root() + "资料", list.Text(entries[0]));
+        EXPECT_EQ(drive.root() + "单独.doc", list.Text(entries[1]));
+        EXPECT_EQ("转换文件数: 4", app.Text(IDC_FILE_COUNT));
+    }
+
+    // The window after a job over the whole list: both entries ticked, the bar full.
+    void ExpectJobDoneOnScreen() {
+        for (HTREEITEM entry : app.ListTree().DisplayOrder())
+            EXPECT_TRUE(app.ListTree().Checked(entry)) << Utf8(app.ListTree().Text(entry));
+        EXPECT_EQ(kFileTotal, app.ProgressPos());
+        EXPECT_EQ(kFileTotal, app.ProgressMax());
+        EXPECT_EQ("转换文件数: 4", app.Text(IDC_FILE_COUNT));
+    }
+
+    // The output folder mirrors the source folder and holds every result but that of the source
+    // failing, and a log of exactly log.
+    void ExpectOutput(const std::string& out, const std::string& failing, const std::string& log) {
+        std::map<std::string, std::string> expected = {{"qorconvert.log", log}};
+        for (const char* folder : kMirrorFolders)
+            expected[folder] = "";
+        for (const Source& source : kSources) {
+            if (source.result == nullptr || failing == source.path)
+                continue;
+            expected[source.result] =
+                "OFFICESIM " + std::string(source.resultFormat) + "\r\n" + source.payload;
+        }
+        std::map<std::string, std::string> actual = Contents(out);
+        for (const auto& entry : expected) {
+            auto found = actual.find(entry.first);
+            if (found == actual.end())
+                ADD_FAILURE() << Utf8(entry.first) << " is missing";
+            else
+                EXPECT_EQ(Utf8(entry.second), Utf8(found->second)) << Utf8(entry.first);
+        }
+        for (const auto& entry : actual)
+            EXPECT_TRUE(expected.count(entry.first)) << Utf8(entry.first) << " was not expected";
+    }
+
+    TempDir sources{"e2e-src"};
+    TempDir outputs{"e2e-out"};
+    TestDrive drive{sources.path(), DRIVE_FIXED};
+    OfficeSim sim;
+    TandrelApp app;
+};
+
+} // namespace
+
+TEST_F(EndToEnd, ConvertsAFolderAndAFileThenASecondStartConvertsNothing) {
+    AddFolderAndFile();
+    // Two levels that do not exist yet: Start offers to create them. Typed text stays ASCII: keys
+    // become characters through the keyboard layout's code page, which is not 936 here.
+    std::string out = outputs / "converted\\first";
+    ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
+    app.Capture("e2e-before-start.bmp");
+    ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
+    app.Capture("e2e-after-job.bmp");
+    ExpectOutput(out, "", "");
+    ExpectJobDoneOnScreen();
+
+    std::map<std::string, std::string> before = Contents(out);
+    sim.ClearJournal();
+    ASSERT_TRUE(app.RunJob(kFileTotal, false)) << app.LastError();
+    EXPECT_TRUE(Contents(out) == before) << "the second Start changed the output folder";
+    EXPECT_TRUE(sim.Calls().empty()) << "the second Start called an office application";
+    ExpectJobDoneOnScreen();
+    EXPECT_TRUE(app.PressClose()) << app.LastError();
+}
+
+TEST_F(EndToEnd, ASaveFailureIsLoggedAndTheRestConverted) {
+    sim.Fault(kFailingName, "save-error:800A1066:磁盘已满");
+    AddFolderAndFile();
+    std::string out = outputs / "with-failure";
+    ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
+    ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
+    app.Capture("e2e-save-failure.bmp");
+    ExpectOutput(out, kFailingSource, drive.root() + kFailingSource + "  转换失败\r\n");
+    ExpectJobDoneOnScreen();
+    EXPECT_TRUE(app.PressClose()) << app.LastError();
+}

@@ -1,0 +1,288 @@
+#include "TandrelApp.h"
+
+#include "UiPump.h"
+#include "UserInput.h"
+#include "framework/MbcsText.h"
+#include "res/resource.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr char kMainCaption[] = "批量转换工具";
+constexpr char kDialogClass[] = "#32770";
+constexpr DWORD kStepMs = 15000;
+// A job starts the office applications first; each takes about a second under Wine.
+constexpr DWORD kJobMs = 60000;
+
+template <class Done> bool WaitFor(Done done, DWORD limitMs = kStepMs) {
+    for (DWORD start = GetTickCount(); !done();) {
+        if (GetTickCount() - start > limitMs)
+            return done();
+        Sleep(5);
+    }
+    return true;
+}
+
+std::string WindowText(HWND hWnd) {
+    char text[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                             SMTO_NORMAL, 5000, &copied))
+        return std::string();
+    return text;
+}
+
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> Children(HWND hParent) {
+    std::vector<HWND> children;
+    EnumChildWindows(hParent, CollectWindow, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+    std::vector<HWND> all, own;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
+    for (HWND hWnd : all) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hWnd, &pid);
+        if (pid == processId && IsWindowVisible(hWnd))
+            own.push_back(hWnd);
+    }
+    return own;
+}
+
+POINT Centre(const RECT& rc) {
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+} // namespace
+
+TandrelApp::~TandrelApp() {
+    if (m_process.hProcess == nullptr)
+        return;
+    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_process.hProcess, 1);
+        WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+}
+
+bool TandrelApp::Fail(const std::string& what) {
+    m_error = what;
+    return false;
+}
+
+bool TandrelApp::Start(const std::string& exePath) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    std::string commandLine = "\"" + exePath + "\"";
+    if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &si, &m_process))
+        return Fail("cannot start " + exePath);
+    if (!WaitFor([this] {
+            for (HWND hWnd : TopLevelWindows(m_process.dwProcessId))
+                if (WindowText(hWnd) == kMainCaption)
+                    m_hWnd = hWnd;
+            return m_hWnd != nullptr;
+        }))
+        return Fail("the main window did not appear");
+    m_sourceTree.reset(new RemoteTree(m_process.hProcess, Control(IDC_SHELL_TREE)));
+    m_listTree.reset(new RemoteTree(m_process.hProcess, Control(IDC_LIST_TREE)));
+    // The source tree opens the computer folder when it is built.
+    if (!WaitFor([this] {
+            std::vector<HTREEITEM> items = m_sourceTree->DisplayOrder();
+            return std::any_of(items.begin(), items.end(),
+                               [this](HTREEITEM item) { return m_sourceTree->Expanded(item); });
+        }))
+        return Fail("the source tree did not open the computer folder");
+    return true;
+}
+
+std::string TandrelApp::Text(int id) const {
+    return WindowText(Control(id));
+}
+
+int TandrelApp::ProgressPos() const {
+    return static_cast<int>(SendMessageA(Control(IDC_PROGRESS), PBM_GETPOS, 0, 0));
+}
+
+int TandrelApp::ProgressMax() const {
+    return static_cast<int>(SendMessageA(Control(IDC_PROGRESS), PBM_GETRANGE, FALSE, 0));
+}
+
+bool TandrelApp::ShowItem(RemoteTree& tree, HTREEITEM hItem, RECT* pLabel) {
+    for (int turn = 0; turn < 50; ++turn) {
+        RECT label, client = tree.ClientRect();
+        if (!tree.LabelRect(hItem, &label))
+            return Fail("the item \"" + Utf8(tree.Text(hItem)) + "\" is not shown");
+        if (label.top >= client.top && label.bottom <= client.bottom) {
+            label.right = std::min(label.right, client.right);
+            *pLabel = label;
+            return true;
+        }
+        UserInput::Wheel(Centre(client), label.top < client.top ? 1 : -1);
+        Sleep(50);
+    }
+    return Fail("the item \"" + Utf8(tree.Text(hItem)) + "\" cannot be scrolled into view");
+}
+
+bool TandrelApp::Expand(HTREEITEM hItem) {
+    RemoteTree& tree = SourceTree();
+    RECT label;
+    if (!ShowItem(tree, hItem, &label))
+        return false;
+    // The expand button sits left of the icon; find it as the control does.
+    POINT button = {label.left, Centre(label).y};
+    while (button.x > label.left - 80 && !(tree.HitTest(button) & TVHT_ONITEMBUTTON))
+        --button.x;
+    if (!(tree.HitTest(button) & TVHT_ONITEMBUTTON))
+        return Fail("\"" + Utf8(tree.Text(hItem)) + "\" has no expand button");
+    UserInput::Click(button);
+    if (!WaitFor([&] { return tree.Expanded(hItem) && tree.FirstChild(hItem) != nullptr; }))
+        return Fail("\"" + Utf8(tree.Text(hItem)) + "\" did not open");
+    return true;
+}
+
+bool TandrelApp::Select(HTREEITEM hItem, bool ctrl) {
+    RemoteTree& tree = SourceTree();
+    RECT label;
+    if (!ShowItem(tree, hItem, &label))
+        return false;
+    UserInput::Click(Centre(label), ctrl);
+    if (!WaitFor([&] { return tree.Selected(hItem); }))
+        return Fail("\"" + Utf8(tree.Text(hItem)) + "\" did not become selected");
+    return true;
+}
+
+bool TandrelApp::ClickControl(int id) {
+    HWND control = Control(id);
+    RECT rc;
+    if (control == nullptr || !IsWindowVisible(control) || !IsWindowEnabled(control) ||
+        !GetWindowRect(control, &rc))
+        return Fail("control " + std::to_string(id) + " cannot be clicked");
+    return UserInput::Click(Centre(rc)) || Fail("the click on " + std::to_string(id) + " failed");
+}
+
+bool TandrelApp::AddSelected(int nEntries) {
+    if (!ClickControl(IDC_ADD))
+        return false;
+    if (!WaitFor([&] {
+            return ListTree().Count() == nEntries && IsWindowEnabled(m_hWnd) &&
+                   FindOwnWindow(kDialogClass, std::string()) == nullptr;
+        }))
+        return Fail("the list did not reach " + std::to_string(nEntries) + " entries (it has " +
+                    std::to_string(ListTree().Count()) + ")");
+    return true;
+}
+
+bool TandrelApp::TypeOutputFolder(const std::string& folder) {
+    if (!ClickControl(IDC_OUTPUT_DIR))
+        return false;
+    UserInput::Key(VK_HOME);
+    UserInput::Key(VK_END, true);
+    UserInput::Type(folder);
+    if (!WaitFor([&] { return Text(IDC_OUTPUT_DIR) == folder; }))
+        return Fail("the output folder reads \"" + Utf8(Text(IDC_OUTPUT_DIR)) + "\"");
+    m_outputFolder = folder;
+    return true;
+}
+
+std::string TandrelApp::LogPath() const {
+    return mbcs::JoinPath(m_outputFolder, "qorconvert.log");
+}
+
+bool TandrelApp::PressStart() {
+    DeleteFileA(LogPath().c_str());
+    return ClickControl(IDC_START);
+}
+
+HWND TandrelApp::FindOwnWindow(const char* className, const std::string& childText) const {
+    for (HWND hWnd : TopLevelWindows(m_process.dwProcessId)) {
+        char name[64] = {};
+        GetClassNameA(hWnd, name, sizeof(name));
+        if (hWnd == m_hWnd || lstrcmpA(name, className) != 0)
+            continue;
+        std::vector<HWND> children = Children(hWnd);
+        if (childText.empty() || std::any_of(children.begin(), children.end(), [&](HWND child) {
+                return WindowText(child) == childText;
+            }))
+            return hWnd;
+    }
+    return nullptr;
+}
+
+bool TandrelApp::AnswerMessageBox(const std::string& text, int buttonId) {
+    HWND box = nullptr;
+    if (!WaitFor([&] { return (box = FindOwnWindow(kDialogClass, text)) != nullptr; }))
+        return Fail("no message box saying \"" + Utf8(text) + "\"");
+    RECT rc;
+    HWND button = GetDlgItem(box, buttonId);
+    if (button == nullptr || !GetWindowRect(button, &rc))
+        return Fail("the message box has no button " + std::to_string(buttonId));
+    UserInput::Click(Centre(rc));
+    if (!WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
+        return Fail("the message box did not close");
+    return true;
+}
+
+bool TandrelApp::WaitUntilStarted() {
+    if (!WaitFor([&] { return GetFileAttributesA(LogPath().c_str()) != INVALID_FILE_ATTRIBUTES; }))
+        return Fail("Start did not create " + Utf8(LogPath()));
+    // Start is still running on the window's thread; an answered message means it has returned.
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(m_hWnd, WM_NULL, 0, 0, SMTO_NORMAL, kStepMs, &result))
+        return Fail("the window does not answer after Start");
+    return true;
+}
+
+bool TandrelApp::WaitUntilRunning(int nPos) {
+    if (!WaitFor([&] { return Enabled(IDC_STOP) && ProgressPos() >= nPos; }, kJobMs))
+        return Fail("the job did not reach " + std::to_string(nPos) + " files while running");
+    return true;
+}
+
+bool TandrelApp::WaitUntilIdle(int nTotal) {
+    // Start has set the progress to 0 and the worker reports only after its started message, so
+    // a full bar with Start enabled and Stop disabled is the finished state.
+    if (!WaitFor(
+            [&] {
+                return ProgressPos() == nTotal && ProgressMax() == nTotal && Enabled(IDC_START) &&
+                       !Enabled(IDC_STOP) && Enabled(IDOK);
+            },
+            kJobMs))
+        return Fail("the job did not end: progress " + std::to_string(ProgressPos()) + " of " +
+                    std::to_string(ProgressMax()) + ", Start " +
+                    (Enabled(IDC_START) ? "enabled" : "disabled") + ", Stop " +
+                    (Enabled(IDC_STOP) ? "enabled" : "disabled"));
+    return true;
+}
+
+bool TandrelApp::RunJob(int nTotal, bool ask) {
+    return PressStart() && (!ask || AnswerMessageBox("保存路径不存在,创建新目录吗?", IDOK)) &&
+           WaitUntilStarted() && WaitUntilIdle(nTotal);
+}
+
+bool TandrelApp::PressClose() {
+    if (!ClickControl(IDOK))
+        return false;
+    if (WaitForSingleObject(m_process.hProcess, kStepMs) != WAIT_OBJECT_0)
+        return Fail("the program did not end after Close");
+    return true;
+}
+
+bool TandrelApp::Capture(const std::string& bmpPath) const {
+    if (!IsWindow(m_hWnd))
+        return false;
+    // The pointer goes out of the way, and with it any tool tip it raised.
+    UserInput::MoveTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
+    // What the last steps changed may not be painted yet: have the window paint everything now.
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return CaptureWindow(m_hWnd, bmpPath);
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Input as a person gives it: the mouse and the keyboard through SendInput, at screen
+// coordinates, to whatever window is there or has the focus.
+#include <windows.h>
+
+#include <string>
+
+class UserInput {
+public:
+    // Moves the pointer there; false when it did not arrive.
+    static bool MoveTo(POINT pt);
+    // A left click there, with Ctrl held when ctrl is true.
+    static bool Click(POINT pt, bool ctrl = false);
+    // Turns the wheel there by notches (negative: towards the user, scrolling down).
+    static bool Wheel(POINT pt, int notches);
+    // Presses and releases one key, with Shift held when shift is true.
+    static void Key(WORD vk, bool shift = false);
+    // Types code-page-936 text character by character.
+    static void Type(const std::string& ansi);
+};
