@@ -1,7 +1,7 @@
-#include "AutomationObject.h"
+#include "common/AutomationObject.h"
 
-#include "CallJournal.h"
-#include "ServerProcess.h"
+#include "common/CallJournal.h"
+#include "common/ServerProcess.h"
 
 AutomationObject::AutomationObject(ServerProcess& server, const char* journalName)
     : m_server(server), m_journalName(journalName) {

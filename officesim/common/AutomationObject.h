@@ -1,5 +1,5 @@
 #pragma once
-#include "DispatchCall.h"
+#include "common/DispatchCall.h"
 
 class ServerProcess;
 

@@ -1,7 +1,7 @@
-#include "CallJournal.h"
+#include "common/CallJournal.h"
 
-#include "CodePage.h"
-#include "OfficeSimSettings.h"
+#include "common/CodePage.h"
+#include "common/OfficeSimSettings.h"
 
 #include <cstdio>
 

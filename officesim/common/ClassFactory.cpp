@@ -1,7 +1,7 @@
-#include "ClassFactory.h"
+#include "common/ClassFactory.h"
 
-#include "AutomationObject.h"
-#include "CallJournal.h"
+#include "common/AutomationObject.h"
+#include "common/CallJournal.h"
 
 HRESULT ClassFactory::QueryInterface(REFIID riid, void** object) {
     if (object == nullptr)
@@ -20,7 +20,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** object
     *object = nullptr;
     if (outer != nullptr)
         return CLASS_E_NOAGGREGATION;
-    AutomationObject* top = m_createTop(m_server);
+    AutomationObject* top = m_server.CreateTop();
     CallJournal::Append(top->JournalName(), "CREATE", "-", {});
     HRESULT hr = top->QueryInterface(riid, object);
     top->Release();

@@ -1,5 +1,5 @@
 #pragma once
-#include "ServerProcess.h"
+#include "common/ServerIdentity.h"
 
 #include <objbase.h>
 
@@ -7,8 +7,7 @@
 // the creation.
 class ClassFactory : public IClassFactory {
 public:
-    ClassFactory(ServerProcess& server, ServerProcess::CreateTopObject createTop)
-        : m_server(server), m_createTop(createTop) {}
+    explicit ClassFactory(ObjectServer& server) : m_server(server) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
     // The factory lives as long as the server's message loop: its count guards nothing.
@@ -18,6 +17,5 @@ public:
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
 private:
-    ServerProcess& m_server;
-    ServerProcess::CreateTopObject m_createTop;
+    ObjectServer& m_server;
 };

@@ -1,4 +1,4 @@
-#include "CodePage.h"
+#include "common/CodePage.h"
 
 std::string CodePage::Narrow(const std::wstring& text, UINT codePage) {
     if (text.empty())

@@ -1,6 +1,6 @@
-#include "DispatchCall.h"
+#include "common/DispatchCall.h"
 
-#include "CallJournal.h"
+#include "common/CallJournal.h"
 
 DispatchCall::DispatchCall(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
                            EXCEPINFO* error, UINT* argError, const wchar_t* errorSource)
@@ -25,7 +25,7 @@ std::vector<std::string> DispatchCall::DescribeArguments() const {
     return described;
 }
 
-HRESULT DispatchCall::Check(Kind kind, bool byReference, const std::vector<ArgSpec>& expected) {
+HRESULT DispatchCall::Check(Kind kind, bool byReference, const std::vector<ExpectedArg>& expected) {
     static const WORD kFlags[] = {DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT, DISPATCH_METHOD};
     if (!(m_flags & kFlags[kind]))
         return DISP_E_MEMBERNOTFOUND;
@@ -50,7 +50,8 @@ HRESULT DispatchCall::CheckNamedArguments(Kind kind) const {
     return named ? S_OK : DISP_E_TYPEMISMATCH;
 }
 
-HRESULT DispatchCall::CheckArgument(size_t index, bool byReference, const ArgSpec& expected) const {
+HRESULT DispatchCall::CheckArgument(size_t index, bool byReference,
+                                    const ExpectedArg& expected) const {
     const VARIANT& argument = Argument(index);
     bool isReference = argument.vt == (VT_VARIANT | VT_BYREF) && argument.pvarVal != nullptr;
     if (byReference != isReference || (!byReference && (argument.vt & VT_BYREF)))

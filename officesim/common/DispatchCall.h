@@ -8,7 +8,7 @@
 
 // One argument position as the caller must fill it: a path (any VT_BSTR), an omitted argument
 // (VT_ERROR DISP_E_PARAMNOTFOUND), or a VT_I2, VT_I4 or VT_BOOL of one fixed value.
-struct ArgSpec {
+struct ExpectedArg {
     VARTYPE vt;
     LONG value;
 };
@@ -31,7 +31,7 @@ public:
     // DISP_E_TYPEMISMATCH (a type, a by-reference/by-value mix-up, a put without its named
     // argument) or E_INVALIDARG (a fixed value differs). Methods of the word processor take
     // every argument by reference (VT_VARIANT | VT_BYREF), all others by value.
-    HRESULT Check(Kind kind, bool byReference, const std::vector<ArgSpec>& expected);
+    HRESULT Check(Kind kind, bool byReference, const std::vector<ExpectedArg>& expected);
     // The text of a VT_BSTR argument (0 = first), after Check.
     std::wstring Text(size_t index) const;
     // Answers with an object (the caller's reference passes on) or, for nullptr, with an empty
@@ -41,15 +41,15 @@ public:
     // Fills the caller's EXCEPINFO; returns DISP_E_EXCEPTION.
     HRESULT Raise(SCODE scode, const std::wstring& description);
 
-    static ArgSpec Path() { return {VT_BSTR, 0}; }
-    static ArgSpec Omitted() { return {VT_ERROR, static_cast<LONG>(DISP_E_PARAMNOTFOUND)}; }
-    static ArgSpec I2(short value) { return {VT_I2, value}; }
-    static ArgSpec I4(LONG value) { return {VT_I4, value}; }
-    static ArgSpec False() { return {VT_BOOL, VARIANT_FALSE}; }
+    static ExpectedArg Path() { return {VT_BSTR, 0}; }
+    static ExpectedArg Omitted() { return {VT_ERROR, static_cast<LONG>(DISP_E_PARAMNOTFOUND)}; }
+    static ExpectedArg I2(short value) { return {VT_I2, value}; }
+    static ExpectedArg I4(LONG value) { return {VT_I4, value}; }
+    static ExpectedArg False() { return {VT_BOOL, VARIANT_FALSE}; }
 
 private:
     HRESULT CheckNamedArguments(Kind kind) const;
-    HRESULT CheckArgument(size_t index, bool byReference, const ArgSpec& expected) const;
+    HRESULT CheckArgument(size_t index, bool byReference, const ExpectedArg& expected) const;
     const VARIANT& Argument(size_t index) const;
     const VARIANT& Value(size_t index) const;
 

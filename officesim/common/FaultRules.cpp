@@ -1,8 +1,8 @@
-#include "FaultRules.h"
+#include "common/FaultRules.h"
 
-#include "CodePage.h"
-#include "OfficeSimSettings.h"
-#include "StandInFile.h"
+#include "common/CodePage.h"
+#include "common/OfficeSimSettings.h"
+#include "common/StandInFile.h"
 
 #include <cstdlib>
 

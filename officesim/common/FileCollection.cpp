@@ -1,8 +1,8 @@
-#include "FileCollection.h"
+#include "common/FileCollection.h"
 
-#include "FaultRules.h"
-#include "ServerProcess.h"
-#include "StandInFile.h"
+#include "common/FaultRules.h"
+#include "common/ServerProcess.h"
+#include "common/StandInFile.h"
 
 HRESULT FileCollection::OpenFile(DispatchCall& call, const std::wstring& path) {
     const FaultRules faults = FaultRules::ForFile(path);

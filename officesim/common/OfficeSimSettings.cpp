@@ -1,4 +1,4 @@
-#include "OfficeSimSettings.h"
+#include "common/OfficeSimSettings.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "OpenedFile.h"
+#include "common/OpenedFile.h"
 
-#include "FaultRules.h"
-#include "ServerProcess.h"
-#include "StandInFile.h"
+#include "common/FaultRules.h"
+#include "common/ServerProcess.h"
+#include "common/StandInFile.h"
 
 OpenedFile::OpenedFile(ServerProcess& server, const char* journalName, const std::wstring& source,
                        const std::string& payload)

@@ -1,8 +1,8 @@
-#include "ServerProcess.h"
+#include "common/ServerProcess.h"
 
-#include "ClassFactory.h"
-#include "OfficeSimSettings.h"
-#include "ServerRegistry.h"
+#include "common/ClassFactory.h"
+#include "common/OfficeSimSettings.h"
+#include "common/ServerRegistry.h"
 
 #include <shellapi.h>
 
@@ -87,7 +87,7 @@ int ServerProcess::Serve() {
         return 2;
     if (FAILED(CoInitialize(nullptr)))
         return 3;
-    ClassFactory factory(*this, m_createTop);
+    ClassFactory factory(*this);
     DWORD cookie = 0;
     HRESULT hr = CoRegisterClassObject(m_identity.clsid, &factory, CLSCTX_LOCAL_SERVER,
                                        REGCLS_SINGLEUSE, &cookie);

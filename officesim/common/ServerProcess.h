@@ -1,28 +1,14 @@
 #pragma once
-#include <windows.h>
+#include "common/ServerIdentity.h"
 
 #include <string>
-
-class AutomationObject;
-
-// What a stand-in server is: its ProgID and class, the source name of its errors and the four
-// formats its files come in.
-struct ServerIdentity {
-    const char* progId;
-    CLSID clsid;
-    const char* description;
-    const wchar_t* errorSource;
-    const char* formats[4];
-};
 
 // The process of one stand-in server. Started with /RegServer or /UnregServer it registers or
 // unregisters its class and ends; started by COM (-Embedding) it offers one object (single use,
 // so that a server that dies never blocks the next start) and serves until no object is left
 // or it is asked to end.
-class ServerProcess {
+class ServerProcess : public ObjectServer {
 public:
-    using CreateTopObject = AutomationObject* (*)(ServerProcess& server);
-
     ServerProcess(const ServerIdentity& identity, CreateTopObject createTop);
 
     // The whole life of the process, from its command line; returns the exit code.
@@ -31,9 +17,10 @@ public:
     // Whether format is one of this application's own.
     bool HasFormat(const std::string& format) const;
 
+    AutomationObject* CreateTop() override { return m_createTop(*this); }
     // Objects and class-factory locks keep the process alive; the last one gone ends it.
-    void Lock();
-    void Unlock();
+    void Lock() override;
+    void Unlock() override;
     // Ends the process shortly after the call in progress has been answered, objects or not.
     void Quit();
 

@@ -1,4 +1,4 @@
-#include "ServerRegistry.h"
+#include "common/ServerRegistry.h"
 
 #include <objbase.h>
 

@@ -1,5 +1,7 @@
 #pragma once
-#include "ServerProcess.h"
+#include "common/ServerIdentity.h"
+
+#include <string>
 
 // The class registration of a stand-in server under HKEY_LOCAL_MACHINE\Software\Classes:
 // ProgID -> CLSID, and CLSID\{...} with LocalServer32 = this program's full path.

@@ -1,4 +1,4 @@
-#include "StandInFile.h"
+#include "common/StandInFile.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "LxApplication.h"
+#include "lx/LxApplication.h"
 
-#include "LxWorkbooks.h"
-#include "OfficeSimSettings.h"
+#include "lx/LxWorkbooks.h"
+#include "common/OfficeSimSettings.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "AutomationObject.h"
+#include "common/AutomationObject.h"
 
 class LxWorkbooks;
 

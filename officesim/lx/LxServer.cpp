@@ -1,6 +1,6 @@
-#include "LxServer.h"
+#include "lx/LxServer.h"
 
-#include "LxApplication.h"
+#include "lx/LxApplication.h"
 
 namespace {
 

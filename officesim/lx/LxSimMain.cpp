@@ -1,6 +1,6 @@
 // lxsim.exe: the stand-in for the LX spreadsheet ("LX.Exe").
-#include "LxServer.h"
-#include "ServerProcess.h"
+#include "common/ServerProcess.h"
+#include "lx/LxServer.h"
 
 namespace {
 

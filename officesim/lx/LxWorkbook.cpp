@@ -1,4 +1,4 @@
-#include "LxWorkbook.h"
+#include "lx/LxWorkbook.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ HRESULT LxWorkbook::Call(DispatchCall& call) {
     case kSaveAs: {
         // The target path, five left out, I4 0, four left out: the format follows from the
         // extension.
-        std::vector<ArgSpec> expected(kSaveAsArguments, DispatchCall::Omitted());
+        std::vector<ExpectedArg> expected(kSaveAsArguments, DispatchCall::Omitted());
         expected[0] = DispatchCall::Path();
         expected[6] = DispatchCall::I4(0);
         if (HRESULT hr = call.Check(DispatchCall::Method, false, expected))
@@ -21,7 +21,7 @@ HRESULT LxWorkbook::Call(DispatchCall& call) {
         return SaveAs(call, call.Text(0));
     }
     case kClose: {
-        const ArgSpec zero = DispatchCall::I2(0);
+        const ExpectedArg zero = DispatchCall::I2(0);
         if (HRESULT hr = call.Check(DispatchCall::Method, false, {zero, zero, zero}))
             return hr;
         return Close(call);

@@ -1,5 +1,5 @@
 #pragma once
-#include "OpenedFile.h"
+#include "common/OpenedFile.h"
 
 // A workbook open in the spreadsheet.
 class LxWorkbook : public OpenedFile {

@@ -1,6 +1,6 @@
-#include "LxWorkbooks.h"
+#include "lx/LxWorkbooks.h"
 
-#include "LxWorkbook.h"
+#include "lx/LxWorkbook.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ HRESULT LxWorkbooks::Call(DispatchCall& call) {
     if (call.Id() != kOpen)
         return DISP_E_MEMBERNOTFOUND;
     // The path, then twelve left out.
-    std::vector<ArgSpec> expected(kOpenArguments, DispatchCall::Omitted());
+    std::vector<ExpectedArg> expected(kOpenArguments, DispatchCall::Omitted());
     expected[0] = DispatchCall::Path();
     if (HRESULT hr = call.Check(DispatchCall::Method, false, expected))
         return hr;

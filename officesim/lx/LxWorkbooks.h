@@ -1,5 +1,5 @@
 #pragma once
-#include "FileCollection.h"
+#include "common/FileCollection.h"
 
 // The spreadsheet's workbook collection (property 572 of the application): opens workbooks.
 class LxWorkbooks : public FileCollection {

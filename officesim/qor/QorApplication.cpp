@@ -1,8 +1,8 @@
-#include "QorApplication.h"
+#include "qor/QorApplication.h"
 
-#include "OfficeSimSettings.h"
-#include "QorDocuments.h"
-#include "ServerProcess.h"
+#include "common/OfficeSimSettings.h"
+#include "qor/QorDocuments.h"
+#include "common/ServerProcess.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ HRESULT QorApplication::Documents(DispatchCall& call) {
 }
 
 HRESULT QorApplication::Quit(DispatchCall& call) {
-    const ArgSpec omitted = DispatchCall::Omitted();
+    const ExpectedArg omitted = DispatchCall::Omitted();
     if (HRESULT hr =
             call.Check(DispatchCall::Method, true, {DispatchCall::I2(0), omitted, omitted}))
         return hr;

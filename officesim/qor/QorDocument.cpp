@@ -1,4 +1,4 @@
-#include "QorDocument.h"
+#include "qor/QorDocument.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ HRESULT QorDocument::Call(DispatchCall& call) {
     }
     case kSaveAs: {
         // The target path, I2 0 (the format follows from the extension), fourteen left out.
-        std::vector<ArgSpec> expected(kSaveAsArguments, DispatchCall::Omitted());
+        std::vector<ExpectedArg> expected(kSaveAsArguments, DispatchCall::Omitted());
         expected[0] = DispatchCall::Path();
         expected[1] = DispatchCall::I2(0);
         if (HRESULT hr = call.Check(DispatchCall::Method, true, expected))
@@ -27,8 +27,8 @@ HRESULT QorDocument::Call(DispatchCall& call) {
     }
     case kClose: {
         // I2 0, I2 2 and one left out.
-        const ArgSpec expected[] = {DispatchCall::I2(0), DispatchCall::I2(2),
-                                    DispatchCall::Omitted()};
+        const ExpectedArg expected[] = {DispatchCall::I2(0), DispatchCall::I2(2),
+                                        DispatchCall::Omitted()};
         if (HRESULT hr = call.Check(DispatchCall::Method, true, {expected, expected + 3}))
             return hr;
         return Close(call);

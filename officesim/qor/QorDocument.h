@@ -1,5 +1,5 @@
 #pragma once
-#include "OpenedFile.h"
+#include "common/OpenedFile.h"
 
 // A document open in the word processor.
 class QorDocument : public OpenedFile {

@@ -1,6 +1,6 @@
-#include "QorDocuments.h"
+#include "qor/QorDocuments.h"
 
-#include "QorDocument.h"
+#include "qor/QorDocument.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ HRESULT QorDocuments::Call(DispatchCall& call) {
     if (call.Id() != kOpen)
         return DISP_E_MEMBERNOTFOUND;
     // The path, one left out, I2 1, and twelve more left out.
-    std::vector<ArgSpec> expected(kOpenArguments, DispatchCall::Omitted());
+    std::vector<ExpectedArg> expected(kOpenArguments, DispatchCall::Omitted());
     expected[0] = DispatchCall::Path();
     expected[2] = DispatchCall::I2(1);
     if (HRESULT hr = call.Check(DispatchCall::Method, true, expected))

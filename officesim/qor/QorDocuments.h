@@ -1,5 +1,5 @@
 #pragma once
-#include "FileCollection.h"
+#include "common/FileCollection.h"
 
 // The word processor's document collection (property 6 of the application): opens documents.
 class QorDocuments : public FileCollection {

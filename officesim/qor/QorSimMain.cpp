@@ -1,6 +1,6 @@
 // qorsim.exe: the stand-in for the Qor word processor ("Qor.Application").
-#include "QorApplication.h"
-#include "ServerProcess.h"
+#include "common/ServerProcess.h"
+#include "qor/QorApplication.h"
 
 namespace {
 

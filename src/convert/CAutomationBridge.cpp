@@ -178,10 +178,7 @@ void CAutomationBridge::Quit() {
 }
 
 void CAutomationBridge::SetLogFolder(const CString& folder) {
-    m_strLogPath.Empty();
-    m_strLogPath = folder;
-    m_strLogPath +=
-        mbcs::EndsWithSeparator(folder.str()) ? CString(kLogName) : "\\" + CString(kLogName);
+    m_strLogPath = mbcs::JoinPath(folder.str(), kLogName);
 }
 
 void CAutomationBridge::ClearLog() {

@@ -1,5 +1,6 @@
 #include "convert/CConverter.h"
 
+#include "framework/CExtensionList.h"
 #include "framework/CFileFind.h"
 #include "framework/MbcsText.h"
 #include "shared/UserMessages.h"
@@ -34,10 +35,6 @@ const char* SourceList(int nType) {
     }
 }
 
-bool IsDriveRoot(const CString& path) {
-    return path.GetLength() == 3 && path[1] == ':' && path[2] == '\\';
-}
-
 // Guards the dialog's converter slot between the interface thread and the worker.
 std::mutex g_slotLock;
 
@@ -65,8 +62,11 @@ CString CConverter::GetFolderName(const CString& path) {
 }
 
 BOOL CConverter::FolderHasEntries(const CString& path) {
+    // "" would list the root of the current drive.
+    if (path.IsEmpty())
+        return FALSE;
     CFileFind finder;
-    BOOL working = finder.FindFile(IsDriveRoot(path) ? path + "*.*" : path + "\\*.*");
+    BOOL working = finder.FindFile(mbcs::JoinPath(path.str(), "*.*").c_str());
     while (working) {
         working = finder.FindNextFile();
         if (!finder.IsDots() && !finder.IsHidden())
@@ -76,11 +76,7 @@ BOOL CConverter::FolderHasEntries(const CString& path) {
 }
 
 BOOL CConverter::IsSourceFile(const CString& path, int nType) {
-    CString lower = path;
-    lower.MakeLower();
-    CString ext = mbcs::SplitPath(lower.str()).ext;
-    const char* list = SourceList(nType);
-    if (ext.IsEmpty() || list == nullptr || CString(list).Find(ext) < 0)
+    if (!CExtensionList::FromList(SourceList(nType)).MatchesPath(path))
         return FALSE;
     // Exactly that name, file or folder; unlike a search pattern, "*" and "?" match nothing else.
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
@@ -101,7 +97,7 @@ CString CConverter::MakeSubFolder(const CString& parent, const CString& name) {
     // would create such a folder, so refuse it here as Windows does.
     if (name.IsEmpty() || mbcs::FindFirstOf(name.str(), "\\/:*?\"<>|") != mbcs::npos)
         return parent;
-    CString folder = parent + "\\" + name;
+    CString folder = mbcs::JoinPath(parent.str(), name.str());
     return CreateDirectoryA(folder, nullptr) ? folder : parent;
 }
 
@@ -109,16 +105,19 @@ void CConverter::ConvertFile(const CString& source, const CString& target, int n
     m_bridge.ConvertFile(source, target, nType);
 }
 
-void CConverter::ConvertFolder(const CString& source, const CString& targetParent, int nType) {
+BOOL CConverter::ConvertFolder(const CString& source, const CString& targetParent, int nType) {
+    // "" would walk the root of the current drive.
+    if (source.IsEmpty())
+        return TRUE;
     CFolderChain chain;
-    WalkFolder(source, targetParent, nType, chain);
+    return WalkFolder(source, targetParent, nType, chain) ? TRUE : FALSE;
 }
 
 CString CConverter::ChooseTargetFolder(const CString& source, const CString& targetParent) const {
     if (m_bSameFolder == 1)
         return source;
     CString name = GetFolderName(source);
-    CString mirror = targetParent + "\\" + name;
+    CString mirror = mbcs::JoinPath(targetParent.str(), name.str());
     if (source.CompareNoCase(mirror) == 0)
         return source;
     if (GetFileAttributesA(mirror) != INVALID_FILE_ATTRIBUTES)
@@ -126,14 +125,15 @@ CString CConverter::ChooseTargetFolder(const CString& source, const CString& tar
     return MakeSubFolder(targetParent, name);
 }
 
-void CConverter::WalkFolder(const CString& source, const CString& targetParent, int nType,
+bool CConverter::WalkFolder(const CString& source, const CString& targetParent, int nType,
                             CFolderChain& chain) {
     if (m_bRunning == 0)
-        return;
+        return false;
     // A link back to a folder already being walked would recurse without end: leave it out.
     if (!chain.Enter(source))
-        return;
+        return true;
     CString target = ChooseTargetFolder(source, targetParent);
+    bool complete = true;
     CFileFind finder;
     BOOL working = finder.FindFile(mbcs::JoinPath(source.str(), "*.*").c_str());
     while (working) {
@@ -141,14 +141,19 @@ void CConverter::WalkFolder(const CString& source, const CString& targetParent, 
         CString entry = finder.GetFilePath();
         if (finder.IsDirectory() && !finder.IsDots() && !finder.IsHidden())
             WalkFolder(entry, target, nType, chain);
-        if (m_bRunning == 0)
+        // A stop ends this level after the file in hand, before anything else it holds.
+        if (m_bRunning == 0) {
+            complete = false;
             break;
+        }
         if (finder.IsDirectory() || finder.IsHidden() || !IsSourceFile(entry, nType))
             continue;
-        ConvertFile(entry, target + "\\" + MakeTargetName(entry), nType);
+        ConvertFile(entry, mbcs::JoinPath(target.str(), MakeTargetName(entry).str()).c_str(),
+                    nType);
         SendMessageA(m_hNotifyWnd, UWM_ITEM_CONVERTED, 1, 0);
     }
     chain.Leave();
+    return complete;
 }
 
 void CConverter::StoreInSlot(CConverter** slot, CConverter* converter) {

@@ -3,7 +3,6 @@
 // recursive folder walk into mirror folders, and the job's stop flag.
 #include "convert/CAutomationBridge.h"
 #include "framework/CFolderChain.h"
-#include "framework/CFolderChain.h"
 #include "framework/CString.h"
 
 #include <atomic>
@@ -23,7 +22,8 @@ public:
     static BOOL IsSubFolder(const CString& source, const CString& output);
     static CString MakeSubFolder(const CString& parent, const CString& name);
 
-    void ConvertFolder(const CString& source, const CString& targetParent, int nType);
+    // FALSE when a stop cut the walk short, so that the folder is not yet done.
+    BOOL ConvertFolder(const CString& source, const CString& targetParent, int nType);
     void ConvertFile(const CString& source, const CString& target, int nType);
     void QuitApplications() { m_bridge.Quit(); }
     void SetLogFolder(const CString& folder) { m_bridge.SetLogFolder(folder); }
@@ -37,13 +37,14 @@ public:
     // Empties the slot if it still holds this converter; true when it did.
     static bool DetachFromSlot(CConverter** slot, CConverter* converter);
 
+    // Armed here, before the job is handed over; only Stop and Close change it, to 0.
     std::atomic<int> m_bRunning{1};
     HWND m_hNotifyWnd = nullptr;
     int m_bSameFolder = 0;
     CAutomationBridge m_bridge;
 
 private:
-    void WalkFolder(const CString& source, const CString& targetParent, int nType,
+    bool WalkFolder(const CString& source, const CString& targetParent, int nType,
                     CFolderChain& chain);
     CString ChooseTargetFolder(const CString& source, const CString& targetParent) const;
 };

@@ -2,6 +2,7 @@
 #include "convert/ConvertJob.h"
 
 #include "framework/AfxMessageBox.h"
+#include "framework/MbcsText.h"
 #include "shared/UserMessages.h"
 
 #include <cstring>
@@ -16,8 +17,8 @@ LRESULT Tell(const ConvertJob& job, UINT msg, WPARAM wParam, LPARAM lParam) {
     return SendMessageA(job.hWndOwner, msg, wParam, lParam);
 }
 
-// A folder entry: same-folder and sub-folder rules, then the walk. False when the user
-// chose to end the job.
+// A folder entry: same-folder and sub-folder rules, then the walk; ticked only when the walk
+// was not cut short by a stop. False when the user chose to end the job.
 bool ConvertFolderEntry(const ConvertJob& job, CConverter& converter, const ConvertItem& item,
                         const CString& output) {
     if (item.strPath.CompareNoCase(output) == 0) {
@@ -30,8 +31,8 @@ bool ConvertFolderEntry(const ConvertJob& job, CConverter& converter, const Conv
         converter.m_bSameFolder = 0;
     }
     converter.m_hNotifyWnd = job.hWndOwner;
-    converter.ConvertFolder(item.strPath, output, item.nType);
-    Tell(job, UWM_ITEM_CONVERTED, 0, reinterpret_cast<LPARAM>(item.hItem));
+    if (converter.ConvertFolder(item.strPath, output, item.nType))
+        Tell(job, UWM_ITEM_CONVERTED, 0, reinterpret_cast<LPARAM>(item.hItem));
     return true;
 }
 
@@ -39,8 +40,8 @@ void ConvertFileEntry(const ConvertJob& job, CConverter& converter, const Conver
                       const CString& output) {
     if (!CConverter::IsSourceFile(item.strPath, item.nType))
         return;
-    converter.ConvertFile(item.strPath, output + "\\" + CConverter::MakeTargetName(item.strPath),
-                          item.nType);
+    CString target = mbcs::JoinPath(output.str(), CConverter::MakeTargetName(item.strPath).str());
+    converter.ConvertFile(item.strPath, target, item.nType);
     Tell(job, UWM_ITEM_CONVERTED, 1, 0);
     Tell(job, UWM_ITEM_CONVERTED, 0, reinterpret_cast<LPARAM>(item.hItem));
 }
@@ -64,12 +65,16 @@ UINT ConvertThreadProc(LPVOID pParam) {
         delete job;
         return 0;
     }
+    // The run flag is armed by the converter's creation, before the job is handed over; arming it
+    // here again would undo a Stop pressed as soon as the started message arrived.
     Tell(*job, UWM_CONVERT_STATE, 0, 0);
     const CString output(job->szOutputDir);
     CoInitialize(nullptr);
-    converter->m_bRunning = 1;
 
     for (const ConvertItem& item : job->items) {
+        // After a stop nothing more is converted, ticked or counted: a later Start does it.
+        if (converter->m_bRunning == 0)
+            break;
         if (Tell(*job, UWM_IS_ITEM_CHECKED, 0, reinterpret_cast<LPARAM>(item.hItem)) != 0) {
             Tell(*job, UWM_ITEM_CONVERTED, static_cast<WPARAM>(item.nFileCount), 0);
             continue;

@@ -1,20 +1,13 @@
 #include "framework/COleDispatchDriver.h"
 
+#include "framework/MbcsText.h"
+
 #include <cstdarg>
 #include <vector>
 
 namespace {
 
 constexpr unsigned char kMfcByRef = 0x40;
-
-CString BstrToAnsi(BSTR text) {
-    if (text == nullptr)
-        return CString();
-    int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::vector<char> buf(static_cast<size_t>(bytes > 0 ? bytes : 1));
-    WideCharToMultiByte(CP_ACP, 0, text, -1, buf.data(), bytes, nullptr, nullptr);
-    return CString(buf.data());
-}
 
 // Reads one argument of the given code from the list into a VARIANT that DISPPARAMS can hold.
 void ReadArgument(unsigned char code, va_list& args, VARIANT* out) {
@@ -84,7 +77,7 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
         *static_cast<BOOL*>(pvRet) = result.boolVal != VARIANT_FALSE;
         break;
     case VT_BSTR:
-        *static_cast<CString*>(pvRet) = BstrToAnsi(result.bstrVal);
+        *static_cast<CString*>(pvRet) = CString(mbcs::FromWide(result.bstrVal));
         break;
     default:
         throw COleException(DISP_E_BADVARTYPE);
@@ -95,8 +88,8 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
     if (info.pfnDeferredFillIn)
         info.pfnDeferredFillIn(&info);
     SCODE sc = info.scode != 0 ? info.scode : DISP_E_EXCEPTION;
-    COleDispatchException error(sc, info.wCode, BstrToAnsi(info.bstrDescription),
-                                BstrToAnsi(info.bstrSource));
+    COleDispatchException error(sc, info.wCode, CString(mbcs::FromWide(info.bstrDescription)),
+                                CString(mbcs::FromWide(info.bstrSource)));
     SysFreeString(info.bstrSource);
     SysFreeString(info.bstrDescription);
     SysFreeString(info.bstrHelpFile);

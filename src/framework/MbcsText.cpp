@@ -117,6 +117,11 @@ std::string DropTrailingSeparator(const std::string& s) {
     return EndsWithSeparator(s) ? s.substr(0, s.size() - 1) : s;
 }
 
+bool IsDriveRoot(const std::string& path) {
+    return path.size() == 3 && !IsLeadByte(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+           path[2] == '\\';
+}
+
 PathParts SplitPath(const std::string& path) {
     PathParts parts;
     std::size_t rest = 0;
@@ -151,6 +156,18 @@ PathParts SplitPath(const std::string& path) {
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
     return EndsWithSeparator(folder) ? folder + name : folder + "\\" + name;
+}
+
+std::string FromWide(const wchar_t* text) {
+    if (text == nullptr)
+        return std::string();
+    int bytes = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 1)
+        return std::string();
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &out[0], bytes, nullptr, nullptr);
+    out.resize(static_cast<std::size_t>(bytes - 1));
+    return out;
 }
 
 } // namespace mbcs

@@ -31,6 +31,8 @@ std::size_t LastCharOffset(const std::string& s);
 bool EndsWithSeparator(const std::string& s);
 // s without one trailing "\", if it has one.
 std::string DropTrailingSeparator(const std::string& s);
+// True for a drive root written like C:\ (exactly three characters).
+bool IsDriveRoot(const std::string& path);
 
 struct PathParts {
     std::string drive; // "C:" or empty
@@ -44,5 +46,8 @@ PathParts SplitPath(const std::string& path);
 
 // Joins a folder and a name with exactly one "\" between them.
 std::string JoinPath(const std::string& folder, const std::string& name);
+
+// Wide text in the process's ANSI code page ("" for null).
+std::string FromWide(const wchar_t* text);
 
 } // namespace mbcs

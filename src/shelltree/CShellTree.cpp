@@ -1,18 +1,16 @@
 #include "shelltree/CShellTree.h"
 
 #include "framework/CFileFind.h"
-#include "shelltree/ItemIdList.h"
 #include "framework/MbcsText.h"
 #include "shared/UserMessages.h"
-
-#include <vector>
+#include "shelltree/ItemIdList.h"
 
 namespace {
 
 const UINT kIconFlags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
 const DWORD kNameFlags = SHGDN_INFOLDER | 0x2000; // with SHGDN_INCLUDE_NONFILESYS
-const int kSpecialDesktop = 0;
-const int kSpecialDrives = 17;
+const int kCsidlDesktop = 0;
+const int kCsidlDrives = 17;
 
 // Kinds of shell object (description identifiers) the tree leaves out: removable media and
 // everything on the network below the network folder itself.
@@ -36,7 +34,7 @@ BOOL IsExcludedKind(DWORD dwId) {
 
 // The description a drive root would have, from its drive type; for shells that cannot answer.
 BOOL DriveKind(const CString& strPath, DWORD* pdwId) {
-    if (strPath.GetLength() != 3 || strPath[1] != ':' || strPath[2] != '\\')
+    if (!mbcs::IsDriveRoot(strPath.str()))
         return FALSE;
     switch (GetDriveTypeA(strPath)) {
     case DRIVE_REMOVABLE:
@@ -57,17 +55,6 @@ BOOL DriveKind(const CString& strPath, DWORD* pdwId) {
     default:
         return FALSE;
     }
-}
-
-BOOL IsDriveRoot(const char* pszPath) {
-    CString strPath(pszPath);
-    return strPath.GetLength() == 3 && strPath[1] == ':' && strPath[2] == '\\';
-}
-
-CString Lower(const char* psz) {
-    std::string s(psz ? psz : "");
-    mbcs::FoldLower(s);
-    return CString(s);
 }
 
 } // namespace
@@ -108,7 +95,7 @@ void CShellTree::RebuildTree() {
 
 void CShellTree::AttachSystemImageList() {
     LPITEMIDLIST pidlDesktop = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, kSpecialDesktop, &pidlDesktop)))
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, kCsidlDesktop, &pidlDesktop)))
         return;
     SHFILEINFOA sfi = {};
     HIMAGELIST hSystem = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
@@ -254,11 +241,9 @@ CString CShellTree::GetDisplayName(IShellFolder* pFolder, LPCITEMIDLIST pidlRela
         return CString();
     switch (str.uType) {
     case STRRET_WSTR: {
-        int n = WideCharToMultiByte(CP_ACP, 0, str.pOleStr, -1, nullptr, 0, nullptr, nullptr);
-        std::vector<char> buf(static_cast<size_t>(n > 0 ? n : 1));
-        WideCharToMultiByte(CP_ACP, 0, str.pOleStr, -1, buf.data(), n, nullptr, nullptr);
+        CString strName(mbcs::FromWide(str.pOleStr));
         m_pMalloc->Free(str.pOleStr);
-        return CString(buf.data());
+        return strName;
     }
     case STRRET_OFFSET:
         return CString(reinterpret_cast<const char*>(pidlRelative) + str.uOffset);
@@ -269,7 +254,7 @@ CString CShellTree::GetDisplayName(IShellFolder* pFolder, LPCITEMIDLIST pidlRela
 
 HTREEITEM CShellTree::FindComputerItem() {
     LPITEMIDLIST pidlComputer = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, kSpecialDrives, &pidlComputer)))
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, kCsidlDrives, &pidlComputer)))
         return nullptr;
     HTREEITEM hItem = GetRootItem();
     for (; hItem != nullptr; hItem = GetNextVisibleItem(hItem)) {
@@ -367,28 +352,21 @@ CString CShellTree::GetFileExt(const char* pszPath) {
     return CString(mbcs::SplitPath(pszPath ? pszPath : "").ext);
 }
 
-BOOL CShellTree::FilterHasExt(const CString& strPath, const char* pszFilter) {
-    CString strExt = GetFileExt(Lower(strPath));
-    return !strExt.IsEmpty() && Lower(pszFilter).Find(strExt) >= 0;
-}
-
 BOOL CShellTree::MatchesFilter(const char* pszPath) const {
-    CString strPath = Lower(pszPath);
-    CString strFilter = Lower(m_strFilter);
-    if (strFilter.IsEmpty() || strFilter.Find("*.*") >= 0)
+    if (m_strFilter.IsEmpty() || m_strFilter.Find("*.*") >= 0)
         return TRUE;
-    if (HasMatchingContent(strPath))
+    if (HasMatchingContent(pszPath))
         return TRUE;
-    return FilterHasExt(strPath, strFilter);
+    return CExtensionList::FromFilter(m_strFilter).MatchesPath(pszPath);
 }
 
 BOOL CShellTree::HasMatchingContent(const char* pszPath) const {
-    if (IsDriveRoot(pszPath))
-        return TRUE;
     // Without a path the pattern would search the current folder instead.
     if (pszPath == nullptr || *pszPath == '\0')
         return FALSE;
-    CString strFilter = Lower(m_strFilter);
+    if (mbcs::IsDriveRoot(pszPath))
+        return TRUE;
+    CExtensionList extensions = CExtensionList::FromFilter(m_strFilter);
     CFileFind finder;
     BOOL bWorking = finder.FindFile(CString(mbcs::JoinPath(pszPath, "*.*")));
     while (bWorking) {
@@ -396,11 +374,9 @@ BOOL CShellTree::HasMatchingContent(const char* pszPath) const {
         if (finder.IsDirectory()) {
             if (!finder.IsDots())
                 return TRUE;
-        } else if (m_bShowFiles && !finder.IsHidden()) {
-            // An empty extension is contained in any filter: a visible file without one counts.
-            CString strExt = GetFileExt(Lower(finder.GetFileName()));
-            if (strFilter.Find(strExt) >= 0)
-                return TRUE;
+        } else if (m_bShowFiles && !finder.IsHidden() &&
+                   extensions.MatchesPath(finder.GetFileName())) {
+            return TRUE;
         }
     }
     return FALSE;
@@ -413,16 +389,16 @@ int CShellTree::CountItemFiles(HTREEITEM hItem, const char* pszFilter, HWND hWnd
     if (m_bContinue == 0)
         return 0;
     ReportPath(hWndNotify, strPath);
-    return FilterHasExt(strPath, pszFilter) ? 1 : 0;
+    return CExtensionList::FromFilter(pszFilter).MatchesPath(strPath) ? 1 : 0;
 }
 
 int CShellTree::CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify) {
     CFolderChain chain;
-    return CountFolderFiles(pszPath, pszFilter, hWndNotify, chain);
+    return CountFolderFiles(pszPath, CExtensionList::FromFilter(pszFilter), hWndNotify, chain);
 }
 
-int CShellTree::CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify,
-                                 CFolderChain& chain) {
+int CShellTree::CountFolderFiles(const char* pszPath, const CExtensionList& extensions,
+                                 HWND hWndNotify, CFolderChain& chain) {
     if (pszPath == nullptr || *pszPath == '\0')
         return 0;
     // A link back to a folder already being counted would recurse without end: count it once.
@@ -441,8 +417,8 @@ int CShellTree::CountFolderFiles(const char* pszPath, const char* pszFilter, HWN
         ReportPath(hWndNotify, strEntry);
         if (finder.IsDirectory()) {
             if (!finder.IsDots() && !finder.IsHidden())
-                nCount += CountFolderFiles(strEntry, pszFilter, hWndNotify, chain);
-        } else if (m_bShowFiles && !finder.IsHidden() && FilterHasExt(strEntry, pszFilter)) {
+                nCount += CountFolderFiles(strEntry, extensions, hWndNotify, chain);
+        } else if (m_bShowFiles && !finder.IsHidden() && extensions.MatchesPath(strEntry)) {
             ++nCount;
         }
     }

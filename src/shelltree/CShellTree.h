@@ -2,6 +2,7 @@
 // The source tree: the shell namespace from the desktop down, folders and the files whose
 // extension the filter names, read lazily on expansion; several items selectable at once, and
 // the matching files under a selected item counted from the file system.
+#include "framework/CExtensionList.h"
 #include "framework/CFolderChain.h"
 #include "framework/CImageList.h"
 #include "framework/CMultiSelectTree.h"
@@ -61,8 +62,7 @@ private:
     static BOOL IsListedKind(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative,
                              LPCITEMIDLIST pidlAbsolute);
     static int CALLBACK CompareChildItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
-    static BOOL FilterHasExt(const CString& strPath, const char* pszFilter);
     void ReportPath(HWND hWndNotify, const CString& strPath) const;
-    int CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify,
+    int CountFolderFiles(const char* pszPath, const CExtensionList& extensions, HWND hWndNotify,
                          CFolderChain& chain);
 };

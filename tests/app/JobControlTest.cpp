@@ -78,8 +78,9 @@ TEST_F(JobControl, MissingOutputFolderIsCreatedOnOkOnly) {
         ASSERT_EQ(before + c.boxes, shown.size());
         EXPECT_EQ(Utf8("保存路径不存在,创建新目录吗?"), Utf8(shown[before].text));
         EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL), shown[before].type);
-        if (c.boxes == 2)
+        if (c.boxes == 2) {
             EXPECT_EQ(Utf8("目录创建失败,请重试"), Utf8(shown[before + 1].text));
+        }
         EXPECT_EQ(c.created, PathExists(out / "x"));
         EXPECT_EQ(c.created, IsDoc(out / "x\\y\\z\\a.qor", "qor", "x"));
     }

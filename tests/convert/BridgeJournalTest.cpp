@@ -41,7 +41,8 @@ TEST_F(EngineTest, SaveErrorLogsTheFileQuitsAtOnceAndTheNextFileStartsAfresh) {
     sim.Fault("b.doc", "save-error:800A03EC:磁盘已满");
     CConverter& conv = Converter(out);
     for (const std::string* src : {&a, &b, &c})
-        conv.ConvertFile(src->c_str(), (out + "\\" + mbcs::SplitPath(*src).fname + ".qor").c_str(),
+        conv.ConvertFile(src->c_str(),
+                         mbcs::JoinPath(out, mbcs::SplitPath(*src).fname + ".qor").c_str(),
                          CT_WORD_TO_QOR);
     conv.QuitApplications();
 

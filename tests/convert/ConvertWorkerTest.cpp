@@ -2,8 +2,8 @@
 
 #include "UiPump.h"
 
+#include <algorithm>
 #include <atomic>
-#include <map>
 #include <mutex>
 #include <thread>
 
@@ -38,16 +38,38 @@ TEST_F(EngineTest, JobReportsEachEntryInOrderAndTicksIt) {
 
 TEST_F(EngineTest, TickedEntriesAreSkippedWithTheirCountsAndNothingStarts) {
     Doc("Alpha\\a1.doc");
-    std::string b = Doc("b.doc");
+    std::string b = Doc("b.doc"), c = Doc("c.doc");
     owner.Tick(ItemNo(1));
     owner.Tick(ItemNo(2));
+    // The user ticks the third entry while the job runs: the worker asks for the list as it is.
+    owner.onMessage = [&](const OwnerWindow::Message& m) {
+        if (m.msg == UWM_IS_ITEM_CHECKED && m.lParam == 1)
+            owner.Tick(ItemNo(3));
+    };
     std::string out = dir.MakeDir("Out");
-    RunJob({JobEntry(1, dir / "Alpha", CT_WORD_TO_QOR, 5), JobEntry(2, b, CT_WORD_TO_QOR, 1)}, out);
+    RunJob({JobEntry(1, dir / "Alpha", CT_WORD_TO_QOR, 5), JobEntry(2, b), JobEntry(3, c)}, out);
 
-    Trace expected = {"state 0", "checked? 1", "done 5", "checked? 2", "done 1", "state 1"};
+    Trace expected = {"state 0", "checked? 1", "done 5", "checked? 2",
+                      "done 1",  "checked? 3", "done 1", "state 1"};
     EXPECT_EQ(expected, owner.Trace());
     EXPECT_TRUE(sim.Calls().empty());
     EXPECT_FALSE(PathExists(out + "\\Alpha"));
+}
+
+TEST_F(EngineTest, OneJobDrivesEachFileThroughItsOwnApplicationStartingEachOnce) {
+    std::string a = Doc("a.doc"), x = Doc("x.xls"), b = Doc("b.dot"), y = Doc("y.xlt");
+    std::string out = dir.MakeDir("Out");
+    RunJob({JobEntry(1, a), JobEntry(2, x, CT_EXCEL_TO_LX), JobEntry(3, b),
+            JobEntry(4, y, CT_EXCEL_TO_LX)},
+           out);
+    EXPECT_EQ(Join({OfficeCalls::WordStart(),
+                    OfficeCalls::WordConvert(a, out + "\\a.qor"),
+                    OfficeCalls::SheetStart(),
+                    OfficeCalls::SheetConvert(x, out + "\\x.lx"),
+                    OfficeCalls::WordConvert(b, out + "\\b.qot"),
+                    OfficeCalls::SheetConvert(y, out + "\\y.lxt"),
+                    {OfficeCalls::WordQuit()}}),
+              sim.Calls());
 }
 
 TEST_F(EngineTest, OutputInsideAFolderEntryAsksAndOkSkipsOnlyThatEntry) {
@@ -79,34 +101,64 @@ TEST_F(EngineTest, CancelInTheSubFolderQuestionEndsTheJobNormally) {
 }
 
 TEST_F(EngineTest, FolderEntryEqualToTheOutputFolderConvertsBesideItsSources) {
-    Doc("Docs\\a.doc");
-    Doc("Docs\\sub\\b.doc");
+    std::string a = Doc("Docs\\a.doc");
+    std::string b = Doc("Docs\\sub\\b.doc");
     RunJob({JobEntry(1, dir / "Docs", CT_WORD_TO_QOR, 2)}, dir / "DOCS");
     EXPECT_EQ(0u, boxes.Count());
+    ASSERT_TRUE(PathExists(dir / "Docs\\qorconvert.log")) << "the log lies in the walked folder";
+    std::vector<std::string> opened = OpenedSources(sim.Calls());
+    std::sort(opened.begin(), opened.end());
+    EXPECT_EQ((std::vector<std::string>{a, b}), opened) << "the log is never taken as a source";
     EXPECT_TRUE(PathExists(dir / "Docs\\a.qor"));
     EXPECT_TRUE(PathExists(dir / "Docs\\sub\\b.qor"));
     EXPECT_FALSE(PathExists(dir / "Docs\\Docs")) << "no mirror inside itself";
 }
 
-TEST_F(EngineTest, StopDuringAWalkFinishesTheCurrentFileOnly) {
-    for (const char* name : {"Alpha\\a1.doc", "Alpha\\a2.doc", "Alpha\\a3.doc"})
-        Doc(name);
-    std::string b = Doc("b.doc");
-    Doc("Misc\\m1.doc");
-    std::string out = dir.MakeDir("Out");
-    owner.onMessage = [&](const OwnerWindow::Message& m) {
-        if (m.msg == UWM_ITEM_CONVERTED && m.lParam == 0 && m.wParam == 1)
-            CConverter::StopInSlot(&slot);
+TEST_F(EngineTest, StopLeavesUndoneEntriesUntickedForTheNextStart) {
+    // Entries: folder Alpha (a1, a2), file b.doc, folder Misc (m1). Stop is pressed while the
+    // owner handles message number stopAt of the job.
+    const struct {
+        size_t stopAt;
+        Trace trace;
+    } cases[] = {
+        {1, {"state 0", "state 1"}}, // at the started message: the flag must stay cleared
+        {3, {"state 0", "checked? 1", "done 1", "state 1"}}, // inside Alpha's walk
+        {7,
+         {"state 0", "checked? 1", "done 1", "done 1", "tick 1", "checked? 2", "done 1", "tick 2",
+          "state 1"}}, // while b.doc, the file in hand, is converted
     };
-    RunJob({JobEntry(1, dir / "Alpha", CT_WORD_TO_QOR, 3), JobEntry(2, b),
-            JobEntry(3, dir / "Misc", CT_WORD_TO_QOR, 1)},
-           out);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stopAt);
+        TempDir work;
+        for (const char* name : {"Alpha\\a1.doc", "Alpha\\a2.doc", "b.doc", "Misc\\m1.doc"})
+            OfficeSim::WriteDoc(work.WriteFile(name), "doc", "正文");
+        std::string out = work.MakeDir("Out");
+        std::vector<ConvertItem> items = {JobEntry(1, work / "Alpha", CT_WORD_TO_QOR, 2),
+                                          JobEntry(2, work / "b.doc"),
+                                          JobEntry(3, work / "Misc", CT_WORD_TO_QOR, 1)};
+        OwnerWindow dialog; // one list for both Starts
+        dialog.onMessage = [&](const OwnerWindow::Message&) {
+            if (dialog.Messages().size() == c.stopAt)
+                CConverter::StopInSlot(&slot);
+        };
+        RunJob(items, out, dialog);
+        EXPECT_EQ(c.trace, dialog.Trace());
+        EXPECT_EQ(dialog.IsTicked(ItemNo(2)), PathExists(out + "\\b.qor"));
+        EXPECT_FALSE(PathExists(out + "\\Misc")) << "nothing after the stop";
 
-    Trace expected = {"state 0", "checked? 1", "done 1",     "tick 1", "checked? 2",
-                      "done 1",  "tick 2",     "checked? 3", "tick 3", "state 1"};
-    EXPECT_EQ(expected, owner.Trace());
-    EXPECT_TRUE(PathExists(out + "\\b.qor")) << "file entries still convert after a stop";
-    EXPECT_FALSE(PathExists(out + "\\Misc")) << "later folders do nothing";
+        // A second Start, with a new converter, converts exactly what was not ticked.
+        std::vector<std::string> left;
+        if (!dialog.IsTicked(ItemNo(1)))
+            AppendWalkOrder(work / "Alpha", left);
+        if (!dialog.IsTicked(ItemNo(2)))
+            left.push_back(work / "b.doc");
+        left.push_back(work / "Misc\\m1.doc");
+        sim.ClearJournal();
+        RunJob(items, out, dialog);
+        EXPECT_EQ(left, OpenedSources(sim.Calls()));
+        for (int n : {1, 2, 3})
+            EXPECT_TRUE(dialog.IsTicked(ItemNo(n))) << n;
+    }
 }
 
 TEST_F(EngineTest, MissingOrForeignFileEntriesAreSkippedSilentlyAndStayUnticked) {
@@ -134,8 +186,24 @@ TEST(ConvertJobRecord, OutputFolderThatDoesNotFitIsRefusedNotCut) {
     EXPECT_EQ('x', job.szOutputDir[0]) << "a refused text leaves the record as it was";
 }
 
-TEST(ConvertWorkerThread, NullJobSendsNothing) {
-    EXPECT_EQ(0u, ConvertThreadProc(nullptr));
+TEST(ConvertWorkerThread, AJobThatCannotRunSendsNothing) {
+    OwnerWindow owner; // top-level: it would see a message sent or broadcast by the worker
+    CConverter* empty = nullptr;
+    auto* orphan = new ConvertJob; // no converter in its slot
+    orphan->hWndOwner = owner.hwnd();
+    orphan->items.push_back({ItemNo(1), "C:\\x.doc", 1, CT_WORD_TO_QOR});
+    orphan->ppConverter = &empty;
+    for (ConvertJob* job : {static_cast<ConvertJob*>(nullptr), orphan}) {
+        HANDLE done = StartWorker(job);
+        ASSERT_NE(nullptr, done);
+        EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; }));
+        DWORD code = 1;
+        GetExitCodeThread(done, &code);
+        CloseHandle(done);
+        EXPECT_EQ(0u, code);
+        PumpMessages(50);
+        EXPECT_TRUE(owner.Messages().empty()) << (job ? "a job without converter" : "no job");
+    }
 }
 
 TEST(ConvertWorkerThread, ComIsInitialisedForTheJobAndUninitialisedAfter) {
@@ -189,6 +257,16 @@ std::vector<TrackedConverter*> TrackedConverter::s_graveyard;
 TEST(ConvertWorkerThread, StopNeverReachesAConverterThatTheWorkerDestroys) {
     OwnerWindow owner;
     CConverter* slot = nullptr;
+    // Stop pressed without pause by more threads than there are processors: one of them is
+    // always descheduled, often between its read of the slot and its write of the flag, while
+    // the worker clears the slot and destroys the converter.
+    std::atomic<bool> over{false};
+    std::vector<std::thread> stoppers;
+    for (unsigned i = 0; i <= std::max(2u, std::thread::hardware_concurrency()); ++i)
+        stoppers.emplace_back([&] {
+            while (!over)
+                CConverter::StopInSlot(&slot);
+        });
     const int jobs = 150;
     for (int i = 0; i < jobs; ++i) {
         auto* converter = new TrackedConverter;
@@ -198,14 +276,16 @@ TEST(ConvertWorkerThread, StopNeverReachesAConverterThatTheWorkerDestroys) {
         job->items.push_back({ItemNo(1), "C:\\no-such-file.doc", 1, CT_WORD_TO_QOR});
         job->ppConverter = &slot;
         HANDLE done = StartWorker(job);
-        ASSERT_NE(nullptr, done);
-        while (WaitForSingleObject(done, 0) != WAIT_OBJECT_0) {
-            CConverter::StopInSlot(&slot);
-            PumpMessages(0);
+        if (done == nullptr) {
+            ADD_FAILURE() << "no worker thread";
+            break;
         }
+        PumpUntil([&] { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; });
         CloseHandle(done);
-        CConverter::StopInSlot(&slot);
     }
+    over = true;
+    for (std::thread& stopper : stoppers)
+        stopper.join();
     std::lock_guard<std::mutex> hold(TrackedConverter::s_lock);
     ASSERT_EQ(static_cast<size_t>(jobs), TrackedConverter::s_graveyard.size());
     for (TrackedConverter* dead : TrackedConverter::s_graveyard) {
@@ -213,4 +293,5 @@ TEST(ConvertWorkerThread, StopNeverReachesAConverterThatTheWorkerDestroys) {
             << "written after it was destroyed";
         ::operator delete(dead);
     }
+    TrackedConverter::s_graveyard.clear();
 }

@@ -1,5 +1,6 @@
 #include "EngineFixture.h"
 
+#include "framework/CFileFind.h"
 #include "framework/CWinThread.h"
 #include "framework/MbcsText.h"
 #include "UiPump.h"
@@ -57,6 +58,21 @@ CConverter& EngineTest::Converter(const std::string& logFolder) {
     return *m_local;
 }
 
+void AppendWalkOrder(const std::string& folder, std::vector<std::string>& out) {
+    CFileFind finder;
+    BOOL working = finder.FindFile(mbcs::JoinPath(folder, "*.*").c_str());
+    while (working) {
+        working = finder.FindNextFile();
+        std::string path = finder.GetFilePath().str();
+        if (finder.IsDots() || finder.IsHidden())
+            continue;
+        if (finder.IsDirectory())
+            AppendWalkOrder(path, out);
+        else if (CConverter::IsSourceFile(path.c_str(), CT_WORD_TO_QOR))
+            out.push_back(path);
+    }
+}
+
 HANDLE StartWorker(ConvertJob* job) {
     CWinThread* thread =
         AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
@@ -67,13 +83,14 @@ HANDLE StartWorker(ConvertJob* job) {
     return done;
 }
 
-void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string& output) {
+void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string& output,
+                        OwnerWindow& to) {
     auto* converter = new CConverter;
     CConverter::StoreInSlot(&slot, converter);
     converter->SetLogFolder(output.c_str());
     converter->ClearLog();
     auto* job = new ConvertJob;
-    job->hWndOwner = owner.hwnd();
+    job->hWndOwner = to.hwnd();
     job->items = items;
     ASSERT_TRUE(job->SetOutputDir(output.c_str()));
     job->ppConverter = &slot;
@@ -103,5 +120,6 @@ std::string EngineTest::Doc(const std::string& relative, const std::string& payl
 }
 
 std::string EngineTest::Log(const std::string& folder) const {
-    return ReadFileBytes(folder + "\\qorconvert.log");
+    std::string path = mbcs::JoinPath(folder, "qorconvert.log");
+    return PathExists(path) ? ReadFileBytes(path) : kNoLog;
 }

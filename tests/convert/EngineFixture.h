@@ -29,6 +29,10 @@ std::vector<std::string> OpenedSources(const std::vector<std::string>& calls);
 
 } // namespace journal
 
+// Appends the sources (type 3) under folder in the order a depth-first walk meets them,
+// following the file system's own listing order, which the walk must keep whatever it is.
+void AppendWalkOrder(const std::string& folder, std::vector<std::string>& out);
+
 // Starts ConvertThreadProc on a worker thread, as Start does; returns a handle to wait on
 // (valid after the thread object has deleted itself), or null when no thread started.
 HANDLE StartWorker(ConvertJob* job);
@@ -41,12 +45,18 @@ protected:
     // A converter for calls on this thread, reporting to the owner window; with a log folder,
     // logging into an emptied log there.
     CConverter& Converter(const std::string& logFolder = "");
-    // Runs a whole job on a worker thread, as Start does, and waits for it while pumping.
-    void RunJob(const std::vector<ConvertItem>& items, const std::string& output);
+    // Runs a whole job on a worker thread, as Start does, and waits for it while pumping; the
+    // owner window is the fixture's own unless another is given.
+    void RunJob(const std::vector<ConvertItem>& items, const std::string& output) {
+        RunJob(items, output, owner);
+    }
+    void RunJob(const std::vector<ConvertItem>& items, const std::string& output, OwnerWindow& to);
     // A job entry, file or folder (count: its matching files).
     ConvertItem JobEntry(int n, const std::string& path, int type = 3, int count = 1);
     std::string Doc(const std::string& relative, const std::string& payload = "正文");
+    // The log's bytes; kNoLog when there is no log file at all.
     std::string Log(const std::string& folder) const;
+    static constexpr const char* kNoLog = "(no qorconvert.log)";
     std::string LogLine(const std::string& source) const { return source + "  转换失败\r\n"; }
 
     OfficeSim sim;

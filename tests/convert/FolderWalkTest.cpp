@@ -1,10 +1,7 @@
 #include "EngineFixture.h"
 
-#include "framework/CFileFind.h"
 #include "TestDrive.h"
 #include "WineHost.h"
-
-#include <algorithm>
 
 using namespace journal;
 
@@ -17,23 +14,6 @@ void Hide(const std::string& path) {
 bool IsFolder(const std::string& path) {
     DWORD attrs = GetFileAttributesA(path.c_str());
     return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The sources of a type under folder in the order a depth-first walk meets them, following
-// the file system's own listing order (which the walk must keep, whatever it is).
-void ExpectedOrder(const std::string& folder, std::vector<std::string>& out) {
-    CFileFind finder;
-    BOOL working = finder.FindFile((folder + "\\*.*").c_str());
-    while (working) {
-        working = finder.FindNextFile();
-        std::string path = finder.GetFilePath().str();
-        if (finder.IsDots() || finder.IsHidden())
-            continue;
-        if (finder.IsDirectory())
-            ExpectedOrder(path, out);
-        else if (CConverter::IsSourceFile(path.c_str(), CT_WORD_TO_QOR))
-            out.push_back(path);
-    }
 }
 
 } // namespace
@@ -52,7 +32,8 @@ TEST_F(EngineTest, WalkMirrorsEveryVisibleFolderDepthFirstAndSkipsHiddenEntries)
     std::string out = dir.MakeDir("out");
 
     CConverter& conv = Converter();
-    conv.ConvertFolder((dir / "Docs").c_str(), out.c_str(), CT_WORD_TO_QOR);
+    EXPECT_TRUE(conv.ConvertFolder((dir / "Docs").c_str(), out.c_str(), CT_WORD_TO_QOR))
+        << "a walk that was not stopped is complete";
 
     std::string mirror = out + "\\Docs";
     EXPECT_TRUE(IsDoc(mirror + "\\sub\\b.qot", "qot", "乙"));
@@ -66,19 +47,27 @@ TEST_F(EngineTest, WalkMirrorsEveryVisibleFolderDepthFirstAndSkipsHiddenEntries)
     EXPECT_FALSE(PathExists(mirror + "\\notes"));
 
     std::vector<std::string> expected;
-    ExpectedOrder(dir / "Docs", expected);
+    AppendWalkOrder(dir / "Docs", expected);
     EXPECT_EQ(expected, OpenedSources(sim.Calls()));
     EXPECT_EQ(5, owner.FilesDone()) << "one progress step per converted file";
 }
 
-TEST_F(EngineTest, FolderThatIsAlreadyItsOwnMirrorIsNotNested) {
+TEST_F(EngineTest, AnExistingMirrorIsReusedAndNeverNested) {
     Doc("Work\\Docs\\a.doc");
     Doc("Work\\Docs\\sub\\b.doc");
     CConverter& conv = Converter();
     conv.ConvertFolder((dir / "Work\\Docs").c_str(), (dir / "work").c_str(), CT_WORD_TO_QOR);
     EXPECT_TRUE(PathExists(dir / "Work\\Docs\\a.qor"));
     EXPECT_TRUE(PathExists(dir / "Work\\Docs\\sub\\b.qor"));
-    EXPECT_FALSE(PathExists(dir / "Work\\Docs\\Docs"));
+    EXPECT_FALSE(PathExists(dir / "Work\\Docs\\Docs")) << "the folder is its own mirror";
+
+    // A mirror left by an earlier job, with its results, takes this job's results too.
+    std::string earlier = dir.WriteFile("out\\Docs\\sub\\old.qot", "earlier");
+    conv.ConvertFolder((dir / "Work\\Docs").c_str(), (dir / "out").c_str(), CT_WORD_TO_QOR);
+    EXPECT_TRUE(PathExists(dir / "out\\Docs\\a.qor"));
+    EXPECT_TRUE(PathExists(dir / "out\\Docs\\sub\\b.qor"));
+    EXPECT_EQ("earlier", ReadFileBytes(earlier));
+    EXPECT_FALSE(PathExists(dir / "out\\Docs\\Docs"));
 }
 
 TEST_F(EngineTest, MirrorNameTakenByAFileFailsEverySaveAndLogsIt) {
@@ -93,13 +82,16 @@ TEST_F(EngineTest, MirrorNameTakenByAFileFailsEverySaveAndLogsIt) {
 }
 
 TEST_F(EngineTest, StopEndsTheWalkAfterTheCurrentFileAtEveryLevel) {
+    // Docs holds two folders of two files each: whatever the listing order, Stop is pressed at a
+    // file in a sub-folder that holds another file, and Docs holds another folder.
     for (const char* name :
-         {"Docs\\sub\\a.doc", "Docs\\sub\\b.doc", "Docs\\c.doc", "Docs\\sub2\\d.doc"})
+         {"Docs\\A\\a1.doc", "Docs\\A\\a2.doc", "Docs\\B\\b1.doc", "Docs\\B\\b2.doc"})
         Doc(name);
     std::string out = dir.MakeDir("out");
     CConverter& conv = Converter();
     owner.onMessage = [&](const OwnerWindow::Message&) { conv.m_bRunning = 0; };
-    conv.ConvertFolder((dir / "Docs").c_str(), out.c_str(), CT_WORD_TO_QOR);
+    EXPECT_FALSE(conv.ConvertFolder((dir / "Docs").c_str(), out.c_str(), CT_WORD_TO_QOR))
+        << "a stopped walk is not complete";
     EXPECT_EQ(1, owner.FilesDone());
     EXPECT_EQ(1u, OpenedSources(sim.Calls()).size());
 
@@ -128,14 +120,22 @@ TEST_F(EngineTest, DriveRootResultsGoStraightIntoTheOutputFolder) {
     ASSERT_TRUE(drive.ok());
     std::string out = dir.MakeDir("out");
     CConverter& conv = Converter();
+    // No path is no folder: "" must not walk the current drive's root.
+    char cwd[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    SetCurrentDirectoryA(drive.root().c_str());
+    conv.ConvertFolder("", out.c_str(), CT_WORD_TO_QOR);
+    SetCurrentDirectoryA(cwd);
+    EXPECT_TRUE(sim.Calls().empty());
+
     conv.ConvertFolder(drive.root().c_str(), out.c_str(), CT_WORD_TO_QOR);
     EXPECT_TRUE(PathExists(out + "\\r.qor"));
     EXPECT_TRUE(PathExists(out + "\\sub\\s.qor"));
-    EXPECT_FALSE(PathExists(out + "\\" + drive.root().substr(0, 2)));
+    EXPECT_FALSE(PathExists(mbcs::JoinPath(out, drive.root().substr(0, 2))));
 }
 
 TEST_F(EngineTest, PathsBeyondTheLimitFailCleanly) {
-    std::string deep = std::string(120, 'd') + "\\" + std::string(120, 'e');
+    std::string deep = mbcs::JoinPath(std::string(120, 'd'), std::string(120, 'e'));
     std::string a = Doc("Docs\\" + deep.substr(0, 100) + ".doc");
     std::string out = dir.MakeDir(deep);
     ASSERT_GT(out.size() + 6 + 100, 260u);

@@ -53,17 +53,22 @@ std::vector<std::string> OwnerWindow::Trace() const {
     std::vector<std::string> trace;
     char line[64];
     for (const Message& m : m_messages) {
+        bool progress = m.msg == UWM_ITEM_CONVERTED && m.lParam == 0;
         if (m.msg == UWM_CONVERT_STATE)
             std::snprintf(line, sizeof(line), "state %ld", static_cast<long>(m.lParam));
         else if (m.msg == UWM_IS_ITEM_CHECKED)
             std::snprintf(line, sizeof(line), "checked? %ld", static_cast<long>(m.lParam));
-        else if (m.msg == UWM_ITEM_CONVERTED && m.lParam == 0)
+        else if (progress)
             std::snprintf(line, sizeof(line), "done %lu", static_cast<unsigned long>(m.wParam));
         else if (m.msg == UWM_ITEM_CONVERTED)
             std::snprintf(line, sizeof(line), "tick %ld", static_cast<long>(m.lParam));
         else
             std::snprintf(line, sizeof(line), "msg %u", m.msg);
-        trace.push_back(line);
+        std::string entry = line;
+        // Every message but progress carries wParam 0.
+        if (!progress && m.wParam != 0)
+            entry += " wParam " + std::to_string(m.wParam);
+        trace.push_back(entry);
     }
     return trace;
 }

@@ -27,7 +27,8 @@ public:
     void Tick(HTREEITEM item) { m_ticked.insert(item); }
     bool IsTicked(HTREEITEM item) const { return m_ticked.count(item) != 0; }
     const std::vector<Message>& Messages() const { return m_messages; }
-    // Messages in a compact form: "state 0", "checked? 1", "done 1", "tick 1" (item numbers).
+    // Messages in a compact form: "state 0", "checked? 1", "done 1", "tick 1" (item numbers);
+    // a wParam other than 0 where the protocol has 0 is added: "tick 1 wParam 5".
     std::vector<std::string> Trace() const;
     int FilesDone() const;
     // Runs after each recorded message, on the window's thread, while the sender waits.

@@ -47,7 +47,8 @@ TEST(SubFolder, OutputInsideSourceIsDetectedByWholeComponents) {
         {"D:\\Docs", "D:\\Docs\\", true},
         {"D:\\Docs\\Out", "D:\\Docs", false},
         {"D:\\乗", "D:\\乗\\out", true},
-        {"D:\\癆", "D:\\癩\\out", false}, // 癆 B0 41: no trail-byte folding
+        {"D:\\乗", "D:\\乗x", false},     // 乗 ends in 0x5C, which is no separator
+        {"D:\\癆", "D:\\癮\\out", false}, // 癆 B0 41 and 癮 B0 61: no trail-byte folding
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.inside, CConverter::IsSubFolder(c.source, c.output) != FALSE)
@@ -70,29 +71,35 @@ TEST(FolderEntries, OnlyVisibleEntriesMakeAFolder) {
     EXPECT_TRUE(CConverter::FolderHasEntries((dir / "only-sub").c_str()));
 }
 
-TEST(FolderEntries, DriveRootIsListedWithoutADoubledSeparator) {
+TEST(FolderEntries, DriveRootIsListedWithoutADoubledSeparatorAndNoPathIsNoFolder) {
     TempDir dir;
     TestDrive drive(dir.path(), DRIVE_FIXED);
     ASSERT_TRUE(drive.ok());
     EXPECT_FALSE(CConverter::FolderHasEntries(drive.root().c_str()));
     dir.WriteFile("a.doc");
     EXPECT_TRUE(CConverter::FolderHasEntries(drive.root().c_str()));
+    char cwd[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    SetCurrentDirectoryA(drive.root().c_str());
+    EXPECT_FALSE(CConverter::FolderHasEntries("")) << "not the current drive's root";
+    SetCurrentDirectoryA(cwd);
 }
 
-TEST(SourceFiles, ExtensionIsSearchedInTheTypesListText) {
+TEST(SourceFiles, ExtensionIsAWholeEntryOfTheTypesList) {
     TempDir dir;
-    for (const char* name :
-         {"x.DOC", "y.dot", "z.do", "w.d", "x.docx", "x.txt", "noext", "q.qo", "s.XL", "乗.xlt"})
+    for (const char* name : {"x.DOC", "y.Dot", "z.do", "w.d", "x.docx", "x.txt", "noext", "q.qo",
+                             "s.XL", "乗.xlt", "癆.lx"})
         dir.WriteFile(name);
     const struct {
         const char* name;
         int type;
         bool source;
     } cases[] = {
-        {"x.DOC", 3, true},   {"y.dot", 3, true},     {"z.do", 3, true},   {"w.d", 3, true},
-        {"x.docx", 3, false}, {"x.txt", 3, false},    {"noext", 3, false}, {"x.DOC", 1, false},
-        {"q.qo", 1, true},    {"s.XL", 4, true},      {"乗.xlt", 4, true}, {"x.DOC", 0, false},
-        {"x.DOC", 5, false},  {"gone.doc", 3, false}, {"*.DOC", 3, false}, {"?.dot", 3, false},
+        {"x.DOC", 3, true},   {"y.Dot", 3, true},  {"z.do", 3, false},  {"w.d", 3, false},
+        {"x.docx", 3, false}, {"x.txt", 3, false}, {"noext", 3, false}, {"x.DOC.", 3, false},
+        {"x.DOC", 1, false},  {"q.qo", 1, false},  {"s.XL", 4, false},  {"乗.xlt", 4, true},
+        {"癆.lx", 2, true},   {"x.DOC", 0, false}, {"x.DOC", 5, false}, {"gone.doc", 3, false},
+        {"*.DOC", 3, false},  {"?.dot", 3, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.source, CConverter::IsSourceFile((dir / c.name).c_str(), c.type) != FALSE)

@@ -95,3 +95,15 @@ TEST(MbcsJoin, TrailingSeparatorTestsLookAtWholeCharacters) {
     EXPECT_EQ("C:\\乗", mbcs::DropTrailingSeparator("C:\\乗"));
     EXPECT_EQ("C:\\乗", mbcs::DropTrailingSeparator("C:\\乗\\"));
 }
+
+TEST(MbcsPath, DriveRootIsExactlyLetterColonSeparator) {
+    EXPECT_TRUE(mbcs::IsDriveRoot("C:\\"));
+    for (const char* path : {"C:", "C:\\a", "C:/", "\\\\", "", "\x81:\\"})
+        EXPECT_FALSE(mbcs::IsDriveRoot(path)) << path;
+}
+
+TEST(MbcsWide, FromWideGivesCodePage936Bytes) {
+    EXPECT_EQ("D:\\\xCE\xC4\xB5\xB5\\\x81\x5C", mbcs::FromWide(L"D:\\\u6587\u6863\\\u4E57"));
+    EXPECT_EQ("", mbcs::FromWide(L""));
+    EXPECT_EQ("", mbcs::FromWide(nullptr));
+}

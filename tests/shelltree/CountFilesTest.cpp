@@ -1,8 +1,10 @@
 #include "ShellTreeFixture.h"
 
+#include "framework/MbcsText.h"
+#include "shared/UserMessages.h"
+
 #include "UiPump.h"
 #include "WineHost.h"
-#include "shared/UserMessages.h"
 
 #include <atomic>
 #include <thread>
@@ -25,7 +27,9 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg != UWM_SCAN_PATH)
             return CWnd::WindowProc(msg, wParam, lParam);
-        paths.push_back(reinterpret_cast<const char*>(lParam));
+        std::string path = reinterpret_cast<const char*>(lParam);
+        // The protocol's wParam is 0: anything else shows in the recorded path.
+        paths.push_back(wParam == 0 ? path : "wParam " + std::to_string(wParam) + ": " + path);
         if (flag != nullptr && paths.size() == cancelAfter)
             *flag = 0;
         return 0;
@@ -36,16 +40,17 @@ protected:
 // folders: what the count must report.
 void ReferenceWalk(const std::string& folder, std::vector<std::string>& out) {
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*.*").c_str(), &fd);
+    HANDLE h = FindFirstFileA(mbcs::JoinPath(folder, "*.*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE)
         return;
     do {
         std::string name = fd.cFileName;
-        out.push_back(folder + "\\" + name);
+        std::string entry = mbcs::JoinPath(folder, name);
+        out.push_back(entry);
         bool dots = name == "." || name == "..";
         if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !dots &&
             !(fd.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN))
-            ReferenceWalk(folder + "\\" + name, out);
+            ReferenceWalk(entry, out);
     } while (FindNextFileA(h, &fd));
     FindClose(h);
 }
@@ -66,8 +71,9 @@ protected:
 } // namespace
 
 TEST_F(CountFilesTest, EveryEntryIsReportedAndOnlyVisibleMatchingFilesCount) {
-    for (const char* name : {"tree\\a.doc", "tree\\B.DOT", "tree\\c.txt", "tree\\README",
-                             "tree\\乗\\d.doc", "tree\\乗\\嘰\\e.doc", "tree\\hidden.doc"})
+    for (const char* name :
+         {"tree\\a.doc", "tree\\B.DOT", "tree\\c.txt", "tree\\README", "tree\\old.do",
+          "tree\\乗\\d.doc", "tree\\乗\\嘰\\e.doc", "tree\\hidden.doc"})
         dir.WriteFile(name);
     Hide("tree\\hidden.doc");
     dir.WriteFile("tree\\secret\\f.doc");

@@ -1,5 +1,7 @@
 #include "TempDir.h"
 
+#include "framework/MbcsText.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -10,14 +12,9 @@
 namespace {
 
 void MakeParents(const std::string& path) {
-    for (size_t i = 3; i < path.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(path[i]))) {
-            ++i;
-            continue;
-        }
-        if (path[i] == '\\')
-            CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-    }
+    for (size_t sep = mbcs::FindChar(path, '\\', 3); sep != mbcs::npos;
+         sep = mbcs::FindChar(path, '\\', sep + 1))
+        CreateDirectoryA(path.substr(0, sep).c_str(), nullptr);
 }
 
 } // namespace
@@ -40,6 +37,10 @@ TempDir::TempDir(const std::string& prefix) {
 
 TempDir::~TempDir() {
     RemoveTree(m_path);
+}
+
+std::string TempDir::operator/(const std::string& relative) const {
+    return mbcs::JoinPath(m_path, relative);
 }
 
 std::string TempDir::WriteFile(const std::string& relative, const std::string& content) const {
@@ -83,7 +84,7 @@ void RemoveTree(const std::string& path) {
         do {
             std::string name = fd.cFileName;
             if (name != "." && name != "..")
-                RemoveTree(path + "\\" + name);
+                RemoveTree(mbcs::JoinPath(path, name));
         } while (FindNextFileA(h, &fd));
         FindClose(h);
     }

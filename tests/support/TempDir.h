@@ -11,7 +11,7 @@ public:
 
     const std::string& path() const { return m_path; }
     // Path of a name inside the folder ("a\\b.doc" allowed).
-    std::string operator/(const std::string& relative) const { return m_path + "\\" + relative; }
+    std::string operator/(const std::string& relative) const;
     // Creates relative (and its parent folders) holding content.
     std::string WriteFile(const std::string& relative, const std::string& content = "x") const;
     std::string MakeDir(const std::string& relative) const;

@@ -1,5 +1,7 @@
 #include "TestDrive.h"
 
+#include "WineHost.h"
+
 #include <winioctl.h>
 
 #include <cstring>
@@ -22,25 +24,10 @@ struct UnixDrive {
 const DWORD kDefineUnixDrive =
     CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
 
-std::string UnixPath(const std::string& folder) {
-    using UnixNameFn = char*(CDECL*)(LPCWSTR);
-    FARPROC proc = GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
-    UnixNameFn fn = nullptr;
-    memcpy(&fn, &proc, sizeof(fn));
-    if (fn == nullptr)
-        return std::string();
-    std::vector<wchar_t> wide(folder.size() + 1);
-    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
-    char* unix = fn(wide.data());
-    std::string out = unix ? unix : "";
-    HeapFree(GetProcessHeap(), 0, unix);
-    return out;
-}
-
 } // namespace
 
 TestDrive::TestDrive(const std::string& folder, UINT nDriveType) {
-    std::string unixPath = UnixPath(folder);
+    std::string unixPath = UnixPathOf(folder);
     if (unixPath.empty())
         return;
     DWORD used = GetLogicalDrives();

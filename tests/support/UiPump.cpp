@@ -35,7 +35,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
 namespace {
 
 std::vector<BYTE> GrabPixels(HWND hWnd, int& width, int& height) {
-    RECT rc;
+    RECT rc = {0, 0, 0, 0}; // stays empty for a window that is gone
     GetWindowRect(hWnd, &rc);
     width = rc.right - rc.left;
     height = rc.bottom - rc.top;
