@@ -24,7 +24,8 @@ public:
 
     // FALSE when a stop cut the walk short, so that the folder is not yet done.
     BOOL ConvertFolder(const CString& source, const CString& targetParent, int nType);
-    void ConvertFile(const CString& source, const CString& target, int nType);
+    // Virtual so that a front end can watch each file go by; the walk and the worker call it.
+    virtual void ConvertFile(const CString& source, const CString& target, int nType);
     void QuitApplications() { m_bridge.Quit(); }
     void SetLogFolder(const CString& folder) { m_bridge.SetLogFolder(folder); }
     void ClearLog() { m_bridge.ClearLog(); }
