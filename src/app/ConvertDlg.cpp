@@ -1,5 +1,6 @@
 #include "app/ConvertDlg.h"
 
+#include "about/CAboutDlg.h"
 #include "convert/CConverter.h"
 #include "framework/CCmdUI.h"
 #include "res/resource.h"
