@@ -1,5 +1,6 @@
 #include "app/ConvertDlg.h"
 
+#include "about/CAboutDlg.h"
 #include "convert/CConverter.h"
 #include "framework/CCmdUI.h"
 #include "res/resource.h"
@@ -279,7 +280,10 @@ void CConvertDlg::OnCancel() {
     ShowWindow(SW_MINIMIZE);
 }
 
-void CConvertDlg::OnAbout() {}
+void CConvertDlg::OnAbout() {
+    CAboutDlg dlg;
+    dlg.DoModal();
+}
 
 void CConvertDlg::OnUpdateDirectionQorToOffice(CCmdUI* pCmdUI) {
     pCmdUI->SetRadio(m_nDirection == DIR_QOR_TO_OFFICE);
