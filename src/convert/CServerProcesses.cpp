@@ -37,6 +37,38 @@ std::string ProgramOf(const std::string& command) {
     return command.substr(0, mbcs::FindChar(command, ' '));
 }
 
+// The default value of an open key, "" when it has none. RRF_RT_REG_SZ alone also reads a
+// REG_EXPAND_SZ value, expanded.
+std::string ReadDefault(HKEY hKey) {
+    DWORD size = 0;
+    if (RegGetValueA(hKey, nullptr, nullptr, RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        size == 0)
+        return std::string();
+    std::string text(size, '\0');
+    if (RegGetValueA(hKey, nullptr, nullptr, RRF_RT_REG_SZ, nullptr, &text[0], &size) !=
+        ERROR_SUCCESS)
+        return std::string();
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+// The default value of key under HKEY_CLASSES_ROOT. A 32-bit program does not see the class of a
+// 64-bit application in its own view of the registry, nor the other way round: both views count.
+std::string ReadCommand(const std::string& key) {
+    for (REGSAM view : {REGSAM(0), REGSAM(KEY_WOW64_64KEY), REGSAM(KEY_WOW64_32KEY)}) {
+        HKEY hKey = nullptr;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE | view, &hKey) !=
+            ERROR_SUCCESS)
+            continue;
+        std::string command = ReadDefault(hKey);
+        RegCloseKey(hKey);
+        if (!command.empty())
+            return command;
+    }
+    return std::string();
+}
+
 } // namespace
 
 CServerProcesses::~CServerProcesses() {
@@ -46,17 +78,7 @@ CServerProcesses::~CServerProcesses() {
 
 std::string CServerProcesses::ServerImage(const char* progId) {
     std::string key = ClassKey(progId);
-    // RRF_RT_REG_SZ alone also reads a REG_EXPAND_SZ value, expanded.
-    DWORD size = 0;
-    if (key.empty() || RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr,
-                                    nullptr, &size) != ERROR_SUCCESS)
-        return std::string();
-    std::string command(size, '\0');
-    if (RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, &command[0],
-                     &size) != ERROR_SUCCESS)
-        return std::string();
-    command.resize(std::strlen(command.c_str()));
-    mbcs::PathParts parts = mbcs::SplitPath(ProgramOf(command));
+    mbcs::PathParts parts = mbcs::SplitPath(ProgramOf(key.empty() ? key : ReadCommand(key)));
     return parts.fname + parts.ext;
 }
 
