@@ -24,8 +24,9 @@ public:
 
     // FALSE when a stop cut the walk short, so that the folder is not yet done.
     BOOL ConvertFolder(const CString& source, const CString& targetParent, int nType);
+    // Virtual so that a front end can watch each file go by; the walk and the worker call it.
     // FALSE when a stop cut the file short: it is not done.
-    BOOL ConvertFile(const CString& source, const CString& target, int nType);
+    virtual BOOL ConvertFile(const CString& source, const CString& target, int nType);
     void QuitApplications() { m_bridge.Quit(); }
     void EndApplications() { m_bridge.EndApplications(); }
     void SetLogFolder(const CString& folder) { m_bridge.SetLogFolder(folder); }

@@ -27,6 +27,8 @@ public:
     static CString GetFileExt(const char* pszPath);
 
     int CountItemFiles(HTREEITEM hItem, const char* pszFilter, HWND hWndNotify);
+    // The count of an item by its path: the folder's matching files, or 1 for a matching file.
+    int CountPathFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify);
     int CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify);
 
     std::atomic<int> m_bContinue{1}; // counting goes on while nonzero; Cancel clears it

@@ -225,3 +225,34 @@ TEST(MainWindowLifetime, CloseButtonEndsTheModalDialog) {
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
+
+namespace {
+
+HWND g_aboutSeen = nullptr;
+
+// Runs inside the About box's own modal loop: notes the box and closes it as a click would.
+VOID CALLBACK CloseAbout(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = GetActiveWindow();
+    if (box == nullptr || GetDlgItem(box, IDC_SOFTNAME) == nullptr)
+        return;
+    KillTimer(nullptr, id);
+    g_aboutSeen = box;
+    PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+}
+
+} // namespace
+
+TEST_F(MainWindow, AboutBoxOpensFromTheToolBarAndTheSystemMenu) {
+    const std::function<void()> openers[] = {
+        [&] { dlg.SendMessage(WM_COMMAND, ID_APP_ABOUT); },
+        [&] { dlg.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX); },
+    };
+    for (const auto& open : openers) {
+        g_aboutSeen = nullptr;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseAbout);
+        open();
+        KillTimer(nullptr, timer);
+        EXPECT_NE(nullptr, g_aboutSeen);
+        EXPECT_FALSE(IsWindow(g_aboutSeen)) << "the box is gone when its opener returns";
+    }
+}
