@@ -129,6 +129,9 @@ void CConvertDlg::OnCloseButton() {
     CConverter::StopInSlot(&m_pConverter);
     if (IsWorkerRunning())
         StopThread(m_hWorkerThread, kCloseWaitMs);
+    // A worker still running is left behind; no application it started may outlive the program.
+    if (IsWorkerRunning())
+        CConverter::AbandonSlot(&m_pConverter);
     CDialog::OnOK();
 }
 
@@ -157,8 +160,11 @@ DWORD CConvertDlg::StopThread(HANDLE hThread, DWORD nTimeout) {
 }
 
 CConvertDlg::~CConvertDlg() {
-    // A worker abandoned by Close still owns its converter; only a finished job's is ours.
-    if (!IsWorkerRunning()) {
+    // A worker abandoned by Close still owns its converter; only a finished job's is ours. The
+    // slot goes with this window, so such a worker must never write to it again.
+    if (IsWorkerRunning()) {
+        CConverter::AbandonSlot(&m_pConverter);
+    } else {
         CConverter* converter = CConverter::LoadSlot(&m_pConverter);
         if (converter != nullptr && CConverter::DetachFromSlot(&m_pConverter, converter))
             delete converter;

@@ -2,8 +2,8 @@
 
 #include "cli/CJobOwnerWnd.h"
 
-void CConsoleConverter::ConvertFile(const CString& source, const CString& target, int nType) {
+BOOL CConsoleConverter::ConvertFile(const CString& source, const CString& target, int nType) {
     SendMessageA(m_hWndOwner, UWM_CONVERTING_FILE, 0,
                  reinterpret_cast<LPARAM>(static_cast<const char*>(source)));
-    CConverter::ConvertFile(source, target, nType);
+    return CConverter::ConvertFile(source, target, nType);
 }

@@ -7,7 +7,7 @@ class CConsoleConverter : public CConverter {
 public:
     explicit CConsoleConverter(HWND hWndOwner) : m_hWndOwner(hWndOwner) {}
 
-    void ConvertFile(const CString& source, const CString& target, int nType) override;
+    BOOL ConvertFile(const CString& source, const CString& target, int nType) override;
 
 private:
     HWND m_hWndOwner;

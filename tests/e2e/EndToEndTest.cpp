@@ -38,6 +38,16 @@ constexpr int kFileTotal = 4;
 constexpr char kFailingSource[] = "资料\\乗务\\纪要.doc";
 constexpr char kFailingName[] = "纪要.doc";
 
+// The full path of a program given relative to this test's folder.
+std::string ProgramPath(const char* fromTest) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string folder(self, mbcs::ReverseFindChar(self, '\\'));
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(mbcs::JoinPath(folder, fromTest).c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
+
 class EndToEnd : public testing::Test {
 protected:
     void SetUp() override {
@@ -48,8 +58,11 @@ protected:
             OfficeSim::WriteDoc(sources / source.path, source.format, source.payload);
         }
         sources.MakeDir("资料\\乗务\\空的");
-        ASSERT_TRUE(app.Start(TandrelApp::ExePath())) << app.LastError();
+        ASSERT_TRUE(app.Start(ProgramPath(Program()))) << app.LastError();
     }
+
+    // The program under test, relative to this test's folder.
+    virtual const char* Program() const { return TANDREL_EXE_FROM_TEST; }
 
     void TearDown() override {
         if (HasFailure())
@@ -123,6 +136,12 @@ protected:
     TandrelApp app;
 };
 
+// The program built with the tests' short call limits: a call may take 10 s.
+class EndToEndShortLimits : public EndToEnd {
+protected:
+    const char* Program() const override { return TANDREL_SHORT_LIMITS_EXE_FROM_TEST; }
+};
+
 } // namespace
 
 TEST_F(EndToEnd, ConvertsAFolderAndAFileThenASecondStartConvertsNothing) {
@@ -155,5 +174,19 @@ TEST_F(EndToEnd, ASaveFailureIsLoggedAndTheRestConverted) {
     app.Capture("e2e-save-failure.bmp");
     ExpectOutput(out, kFailingSource, drive.root() + kFailingSource + "  转换失败\r\n");
     ExpectJobDoneOnScreen();
+    EXPECT_TRUE(app.PressClose()) << app.LastError();
+}
+
+TEST_F(EndToEndShortLimits, AHungApplicationIsEndedAndTheJobFinishesOnItsOwn) {
+    sim.Fault(kFailingName, "hang:open");
+    AddFolderAndFile();
+    std::string out = outputs / "with-hang";
+    ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
+    const std::vector<DWORD> before = OfficeSim::ServerPids();
+    ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
+    ExpectOutput(out, kFailingSource, drive.root() + kFailingSource + "  转换失败\r\n");
+    ExpectJobDoneOnScreen();
+    EXPECT_EQ(std::vector<DWORD>(), OfficeSim::ServerPidsSince(before))
+        << "an application that the job started is left running";
     EXPECT_TRUE(app.PressClose()) << app.LastError();
 }

@@ -96,6 +96,15 @@ std::vector<DWORD> OfficeSim::JournalPids() const {
     return pids;
 }
 
+DWORD OfficeSim::PidOf(const std::string& call) const {
+    for (const std::string& line : JournalLines()) {
+        size_t tab = line.find('\t');
+        if (tab != std::string::npos && line.substr(tab + 1) == call)
+            return static_cast<DWORD>(std::strtoul(line.c_str(), nullptr, 10));
+    }
+    return 0;
+}
+
 void OfficeSim::ClearJournal() {
     DeleteFileA(m_journal.c_str());
 }
@@ -137,6 +146,15 @@ std::vector<DWORD> OfficeSim::ServerPids() {
     }
     CloseHandle(snapshot);
     return pids;
+}
+
+std::vector<DWORD> OfficeSim::ServerPidsSince(const std::vector<DWORD>& before) {
+    std::vector<DWORD> since;
+    for (DWORD pid : ServerPids()) {
+        if (std::find(before.begin(), before.end(), pid) == before.end())
+            since.push_back(pid);
+    }
+    return since;
 }
 
 void OfficeSim::KillServers() {
