@@ -6,6 +6,7 @@
 #include "TempDir.h"
 #include "TestDrive.h"
 #include "UiPump.h"
+#include "framework/MbcsText.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
