@@ -67,6 +67,10 @@ std::string StandInFile::Compose(const std::string& format, const std::string& p
 }
 
 DWORD StandInFile::WriteBytes(const std::wstring& path, const std::string& bytes) {
+    // An application on Windows cannot replace a read-only file; Wine run by root could.
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return ERROR_ACCESS_DENIED;
     FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok())

@@ -156,6 +156,11 @@ TEST_F(ServerTest, FileProblemsAreErrorsOfTheApplication) {
             EXPECT_FALSE(PathExists(m_dir / c.notWritten)) << c.what;
         }
     }
+    const std::string readOnly = Doc("只读.qor", "qor", "旧");
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(DISP_E_EXCEPTION, ErrorOf([&] { m_qor.SaveAs(readOnly.c_str()); }));
+    EXPECT_TRUE(IsDoc(readOnly, "qor", "旧")) << "a read-only target is not replaced";
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
     m_qor.SaveAs((m_dir / "A.QOT").c_str());
     EXPECT_TRUE(IsDoc(m_dir / "A.QOT", "qot", "正文"))
         << "the extension is read without regard to case";
