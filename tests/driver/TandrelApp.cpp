@@ -151,7 +151,7 @@ bool TandrelApp::ShowItem(RemoteTree& tree, HTREEITEM hItem, RECT* pLabel) {
     return Fail("the item \"" + Utf8(tree.Text(hItem)) + "\" cannot be scrolled into view");
 }
 
-bool TandrelApp::Expand(HTREEITEM hItem) {
+bool TandrelApp::ClickButton(HTREEITEM hItem) {
     RemoteTree& tree = SourceTree();
     RECT label;
     if (!ShowItem(tree, hItem, &label))
@@ -162,9 +162,24 @@ bool TandrelApp::Expand(HTREEITEM hItem) {
         --button.x;
     if (!(tree.HitTest(button) & TVHT_ONITEMBUTTON))
         return Fail("\"" + Utf8(tree.Text(hItem)) + "\" has no expand button");
-    UserInput::Click(button);
+    return UserInput::Click(button) || Fail("the click on the expand button failed");
+}
+
+bool TandrelApp::Expand(HTREEITEM hItem) {
+    RemoteTree& tree = SourceTree();
+    if (!ClickButton(hItem))
+        return false;
     if (!WaitFor([&] { return tree.Expanded(hItem) && tree.FirstChild(hItem) != nullptr; }))
         return Fail("\"" + Utf8(tree.Text(hItem)) + "\" did not open");
+    return true;
+}
+
+bool TandrelApp::Collapse(HTREEITEM hItem) {
+    RemoteTree& tree = SourceTree();
+    if (!ClickButton(hItem))
+        return false;
+    if (!WaitFor([&] { return !tree.Expanded(hItem); }))
+        return Fail("\"" + Utf8(tree.Text(hItem)) + "\" did not close");
     return true;
 }
 

@@ -38,7 +38,10 @@ public:
     RemoteTree& ListTree() { return *m_listTree; }
 
     // The steps of a job.
+    // Opens or closes a source folder with a click on its button (closing forgets its children,
+    // so that the next opening reads the folder again).
     bool Expand(HTREEITEM hItem);
+    bool Collapse(HTREEITEM hItem);
     // A click on the item's label, with MK_CONTROL and MK_SHIFT held as keys says.
     bool Select(RemoteTree& tree, HTREEITEM hItem, UINT keys = 0);
     bool Select(HTREEITEM hItem, bool ctrl) {
@@ -84,6 +87,7 @@ public:
 private:
     bool Fail(const std::string& what);
     bool ShowItem(RemoteTree& tree, HTREEITEM hItem, RECT* pLabel);
+    bool ClickButton(HTREEITEM hItem);
     bool WaitForComputerFolder();
     HWND FindOwnWindow(const char* className, const std::string& childText) const;
     std::string LogPath() const;
