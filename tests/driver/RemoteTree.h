@@ -23,6 +23,7 @@ public:
     HTREEITEM FirstChild(HTREEITEM hItem) const;
     // The child of hParent whose text is text; null when it has none (or is not expanded).
     HTREEITEM Child(HTREEITEM hParent, const std::string& text) const;
+    HTREEITEM Parent(HTREEITEM hItem) const { return Next(hItem, TVGN_PARENT); }
 
     std::string Text(HTREEITEM hItem) const;
     bool Selected(HTREEITEM hItem) const { return State(hItem, TVIS_SELECTED) != 0; }

@@ -304,14 +304,19 @@ bool TandrelApp::AnswerMessageBox(const std::string& text, int buttonId) {
     HWND box = nullptr;
     if (!WaitFor([&] { return (box = FindOwnWindow(kDialogClass, text)) != nullptr; }))
         return Fail("no message box saying \"" + Utf8(text) + "\"");
-    RECT rc;
-    HWND button = GetDlgItem(box, buttonId);
-    if (button == nullptr || !GetWindowRect(button, &rc))
-        return Fail("the message box has no button " + std::to_string(buttonId));
-    UserInput::Click(Centre(rc));
+    if (!ClickButtonOf(box, buttonId))
+        return false;
     if (!WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
         return Fail("the message box did not close");
     return true;
+}
+
+bool TandrelApp::ClickButtonOf(HWND dialog, int buttonId) {
+    RECT rc;
+    HWND button = GetDlgItem(dialog, buttonId);
+    if (button == nullptr || !GetWindowRect(button, &rc))
+        return Fail("the box has no button " + std::to_string(buttonId));
+    return UserInput::Click(Centre(rc)) || Fail("the click on the box's button failed");
 }
 
 bool TandrelApp::WaitUntilStarted() {
@@ -335,8 +340,8 @@ bool TandrelApp::WaitUntilIdle(int nPos, int nMax) {
     // the expected bar with Start enabled and Stop disabled is the finished state.
     if (!WaitFor(
             [&] {
-                return ProgressPos() == nPos && ProgressMax() == nMax && Enabled(IDC_START) &&
-                       !Enabled(IDC_STOP) && Enabled(IDOK);
+                return (nPos < 0 || ProgressPos() == nPos) && ProgressMax() == nMax &&
+                       Enabled(IDC_START) && !Enabled(IDC_STOP) && Enabled(IDOK);
             },
             m_jobLimitMs))
         return Fail("the job did not end: progress " + std::to_string(ProgressPos()) + " of " +

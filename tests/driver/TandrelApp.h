@@ -60,6 +60,8 @@ public:
     bool PressStart();
     // Waits for a message box of the program saying text and clicks its button buttonId.
     bool AnswerMessageBox(const std::string& text, int buttonId);
+    // Clicks a button of one of the program's boxes (a message box, the add-files box).
+    bool ClickButtonOf(HWND dialog, int buttonId);
     // Dialog windows of the program besides the main window (message boxes, the add-files box).
     int OtherDialogs() const;
     // The add-files box while it is on the screen, else null.
@@ -67,7 +69,8 @@ public:
     bool WaitUntilStarted();
     // Waits until the job is under way with the progress at least at nPos.
     bool WaitUntilRunning(int nPos);
-    // Waits until the job has ended: progress at nPos of nMax, the controls back in Idle.
+    // Waits until the job has ended: progress at nPos (any when negative) of nMax, the controls
+    // back in Idle.
     bool WaitUntilIdle(int nPos, int nMax);
     bool WaitUntilIdle(int nTotal) { return WaitUntilIdle(nTotal, nTotal); }
     // The whole job: Start, OK on the question about creating the folder when ask, the end.
