@@ -35,6 +35,40 @@ constexpr char kLogVerdict[] = "  转换失败\n";
 #define VTS_PVARIANT_4 VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
 #define VTS_VARIANT_4 VTS_VARIANT VTS_VARIANT VTS_VARIANT VTS_VARIANT
 
+// A file's size and time of last writing; exists is false when there is no such file.
+struct FileStamp {
+    bool exists = false;
+    ULONGLONG size = 0;
+    FILETIME written = {};
+};
+
+FileStamp StampOf(const char* path) {
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
+        stamp.exists = true;
+        stamp.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        stamp.written = data.ftLastWriteTime;
+    }
+    return stamp;
+}
+
+// Runs a save call. A save that fails part-way (the application dies while writing) may leave a
+// cut-short target that would pass for a result: what the failed save wrote is removed, a file
+// it never touched stays. The failure itself goes on to the caller.
+template <class Save> void SaveOrDiscard(const CString& target, Save save) {
+    const FileStamp before = StampOf(target);
+    try {
+        save();
+    } catch (...) {
+        const FileStamp after = StampOf(target);
+        if (after.exists && (!before.exists || after.size != before.size ||
+                             CompareFileTime(&after.written, &before.written) != 0))
+            DeleteFileA(target);
+        throw;
+    }
+}
+
 } // namespace
 
 CAutomationBridge::CAutomationBridge() {
@@ -131,7 +165,8 @@ BOOL CAutomationBridge::ConvertDocument(const CString& source, const CString& ta
             return TRUE;
         m_wpDocument.AttachDispatch(document);
         Watched(kWord, [&] { m_wpDocument.SetProperty(kWpDocSaved, VT_BOOL, FALSE); });
-        Watched(kWord, [&] {
+        SaveOrDiscard(target, [&] {
+            CCallWatchdog::CCall watched(m_watchdog, kWord);
             m_wpDocument.InvokeHelper(kWpSaveAs, DISPATCH_METHOD, VT_EMPTY, nullptr,
                                       VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4,
                                       static_cast<VARIANT*>(vTarget), static_cast<VARIANT*>(vZero),
@@ -164,7 +199,8 @@ BOOL CAutomationBridge::ConvertWorkbook(const CString& source, const CString& ta
         });
         // Stored untested: through an empty reference the save and close below do nothing.
         m_ssWorkbook.AttachDispatch(workbook);
-        Watched(kSheet, [&] {
+        SaveOrDiscard(target, [&] {
+            CCallWatchdog::CCall watched(m_watchdog, kSheet);
             m_ssWorkbook.InvokeHelper(kSsSaveAs, DISPATCH_METHOD, VT_EMPTY, nullptr,
                                       VTS_BSTR VTS_VARIANT_4 VTS_VARIANT VTS_I4 VTS_VARIANT_4,
                                       static_cast<const char*>(target), o, o, o, o, o, 0L, o, o, o,

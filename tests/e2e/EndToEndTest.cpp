@@ -1,6 +1,7 @@
 // The real program in its own process, used as a person uses it: the mouse opens the tree and
 // selects, ">>" fills the list, the keyboard types the output folder, Start runs the job against
 // the stand-in office servers; everything is checked on screen and on disk.
+#include "FolderContents.h"
 #include "OfficeSim.h"
 #include "TandrelApp.h"
 #include "TempDir.h"
@@ -11,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 namespace {
@@ -39,16 +39,6 @@ constexpr int kFileTotal = 4;
 constexpr char kFailingSource[] = "资料\\乗务\\纪要.doc";
 constexpr char kFailingName[] = "纪要.doc";
 
-// The full path of a program given relative to this test's folder.
-std::string ProgramPath(const char* fromTest) {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string folder(self, mbcs::ReverseFindChar(self, '\\'));
-    char full[MAX_PATH] = {};
-    GetFullPathNameA(mbcs::JoinPath(folder, fromTest).c_str(), MAX_PATH, full, nullptr);
-    return full;
-}
-
 class EndToEnd : public testing::Test {
 protected:
     void SetUp() override {
@@ -59,11 +49,11 @@ protected:
             OfficeSim::WriteDoc(sources / source.path, source.format, source.payload);
         }
         sources.MakeDir("资料\\乗务\\空的");
-        ASSERT_TRUE(app.Start(ProgramPath(Program()))) << app.LastError();
+        ASSERT_TRUE(app.Start(TandrelApp::ProgramPath(Program()))) << app.LastError();
     }
 
     // The program under test, relative to this test's folder.
-    virtual const char* Program() const { return TANDREL_EXE_FROM_TEST; }
+    virtual const char* Program() const { return TANDREL_EXE_FROM_HERE; }
 
     void TearDown() override {
         if (HasFailure())
@@ -109,25 +99,14 @@ protected:
     // The output folder mirrors the source folder and holds every result but that of the source
     // failing, and a log of exactly log.
     void ExpectOutput(const std::string& out, const std::string& failing, const std::string& log) {
-        std::map<std::string, std::string> expected = {{"qorconvert.log", log}};
+        FolderContents::Entries expected = {{"qorconvert.log", log}};
         for (const char* folder : kMirrorFolders)
             expected[folder] = "";
         for (const Source& source : kSources) {
-            if (source.result == nullptr || failing == source.path)
-                continue;
-            expected[source.result] =
-                "OFFICESIM " + std::string(source.resultFormat) + "\r\n" + source.payload;
+            if (source.result != nullptr && failing != source.path)
+                expected[source.result] = FolderContents::Doc(source.resultFormat, source.payload);
         }
-        std::map<std::string, std::string> actual = TreeContents(out);
-        for (const auto& entry : expected) {
-            auto found = actual.find(entry.first);
-            if (found == actual.end())
-                ADD_FAILURE() << Utf8(entry.first) << " is missing";
-            else
-                EXPECT_EQ(Utf8(entry.second), Utf8(found->second)) << Utf8(entry.first);
-        }
-        for (const auto& entry : actual)
-            EXPECT_TRUE(expected.count(entry.first)) << Utf8(entry.first) << " was not expected";
+        EXPECT_TRUE(FolderContents::Match(out, expected));
     }
 
     TempDir sources{"e2e-src"};
@@ -157,10 +136,10 @@ TEST_F(EndToEnd, ConvertsAFolderAndAFileThenASecondStartConvertsNothing) {
     ExpectOutput(out, "", "");
     ExpectJobDoneOnScreen();
 
-    std::map<std::string, std::string> before = TreeContents(out);
+    FolderContents::Entries before = FolderContents::Read(out);
     sim.ClearJournal();
     ASSERT_TRUE(app.RunJob(kFileTotal, false)) << app.LastError();
-    EXPECT_TRUE(TreeContents(out) == before) << "the second Start changed the output folder";
+    EXPECT_TRUE(FolderContents::Match(out, before)) << "the second Start changed the output folder";
     EXPECT_TRUE(sim.Calls().empty()) << "the second Start called an office application";
     ExpectJobDoneOnScreen();
     EXPECT_TRUE(app.PressClose()) << app.LastError();

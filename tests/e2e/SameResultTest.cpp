@@ -54,7 +54,7 @@ TEST(SameResult, TheWindowAndTandrelcMakeTheSameFilesAndLogFromOneJob) {
     // The window, Word documents to Qor as it starts: the folder with a click, the file with a
     // Ctrl-click, ">>", a new output folder typed, Start, OK to create it.
     TandrelApp app;
-    ASSERT_TRUE(app.Start(TandrelApp::ExePath())) << app.LastError();
+    ASSERT_TRUE(app.Start(TandrelApp::ProgramPath(TANDREL_EXE_FROM_HERE))) << app.LastError();
     RemoteTree& tree = app.SourceTree();
     HTREEITEM drv = tree.Find("(" + drive.root().substr(0, 2) + ")", false);
     ASSERT_TRUE(drv && app.Expand(drv)) << app.LastError();

@@ -30,6 +30,9 @@ public:
     void StartError(const std::string& progId);
     // Makes the word processor's quit fail (its process stays).
     void QuitError(bool on);
+    // Removes the registration of this ProgID's server, as on a machine without the application;
+    // it is registered again when this object goes.
+    void Unregister(const std::string& progId);
 
     const std::string& JournalPath() const { return m_journal; }
     // The journal's lines, without their CR LF.
@@ -60,6 +63,7 @@ public:
 private:
     TempDir m_dir;
     std::string m_journal;
+    std::vector<std::string> m_unregistered; // command lines of the servers to register again
 };
 
 // Whether a file is a stand-in document of format holding exactly payload.
