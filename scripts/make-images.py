@@ -205,31 +205,136 @@ def toolbar_images():
     rect(img, 96 + 18, 34, 96 + 30, 37, WHITE)
     return img
 
-def about_picture():
-    w, h = 452, 325
-    img = canvas(w, h, WHITE)
+def mix(a, b, t):
+    return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
+
+def supersampled(w, h, colour_at, n=3):
+    """Each pixel is the mean of n x n samples of colour_at(x, y): smooth edges on any shape."""
+    img = []
     for y in range(h):
-        shade = 235 - (y * 60) // h
+        row = []
         for x in range(w):
-            img[y][x] = (shade - 40 if y < 200 else 245, shade - 15 if y < 200 else 245, 250 if y < 200 else 245)
-    document(img, 40, 40, 70, 100, WHITE, BLUE)
-    arrow(img, 130, 95, 40, ORANGE)
-    document(img, 190, 50, 70, 100, WHITE, RED)
-    rect(img, 0, 200, w, 202, (120, 140, 180))
+            acc = [0.0, 0.0, 0.0]
+            for sy in range(n):
+                for sx in range(n):
+                    c = colour_at(x + (sx + 0.5) / n, y + (sy + 0.5) / n)
+                    acc[0] += c[0]; acc[1] += c[1]; acc[2] += c[2]
+            row.append(tuple(v / (n * n) for v in acc))
+        img.append(row)
     return img
 
+def quantised(img, limit):
+    """The image in at most limit colours: median cut over its distinct colours."""
+    img = [[tuple(int(round(v)) for v in c) for c in row] for row in img]
+    counts = {}
+    for row in img:
+        for c in row:
+            counts[c] = counts.get(c, 0) + 1
+    boxes = [list(counts)]
+    while len(boxes) < limit:
+        boxes.sort(key=lambda b: max(max(c[i] for c in b) - min(c[i] for c in b) for i in range(3)))
+        box = boxes.pop()
+        if len(box) < 2:
+            boxes.append(box)
+            break
+        axis = max(range(3), key=lambda i: max(c[i] for c in box) - min(c[i] for c in box))
+        box.sort(key=lambda c: c[axis])
+        boxes += [box[: len(box) // 2], box[len(box) // 2 :]]
+    mapping = {}
+    for box in boxes:
+        total = sum(counts[c] for c in box)
+        mean = tuple(int(round(sum(c[i] * counts[c] for c in box) / total)) for i in range(3))
+        for c in box:
+            mapping[c] = mean
+    return [[mapping[c] for c in row] for row in img]
+
+def in_round_rect(x, y, x0, y0, x1, y1, r):
+    if not (x0 <= x < x1 and y0 <= y < y1):
+        return False
+    cx = min(max(x, x0 + r), x1 - r)
+    cy = min(max(y, y0 + r), y1 - r)
+    return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+def sheet_colour(x, y, left, top, band):
+    """A page with a folded top-right corner, a coloured title band and grey text lines; None
+    outside it."""
+    w, h, fold = 84, 112, 22
+    lx, ly = x - left, y - top
+    if not (0 <= lx < w and 0 <= ly < h) or lx - (w - fold) > ly:
+        return None
+    if lx > w - fold and ly < fold:
+        return (206, 216, 232)  # the folded corner
+    if 12 <= lx < w - 12 and 26 <= ly < 38:
+        return band
+    if 12 <= lx < w - 12 and ly >= 50 and (ly - 50) % 12 < 4 and ly < 100:
+        short = (ly - 50) // 12 % 2 == 1
+        if not short or lx < w - 30:
+            return (196, 204, 216)
+    return (252, 252, 253)
+
+def about_picture():
+    """A calm picture: two pages swapping formats over a deep blue field, and a light band below
+    where the About box writes its labels."""
+    w, h, split = 452, 325, 206
+    navy, sky = (16, 42, 88), (38, 104, 176)
+    band_top, band_bottom = (249, 250, 252), (234, 238, 244)
+    teal, amber = (22, 150, 160), (236, 146, 38)
+    left_sheet, right_sheet = (96, 46), (272, 46)
+
+    def colour_at(x, y):
+        if y >= split + 3:
+            return mix(band_top, band_bottom, (y - split) / (h - split))
+        if y >= split:
+            return amber
+        c = mix(navy, sky, min(1.0, (0.7 * y / split + 0.3 * x / w)))
+        # Soft rings on the right give the field some depth.
+        d = ((x - 430) ** 2 + (y - 20) ** 2) ** 0.5
+        if int(d) // 38 % 2 == 0 and d < 300:
+            c = mix(c, (255, 255, 255), 0.05)
+        for (sx, sy), band in ((left_sheet, teal), (right_sheet, amber)):
+            if sheet_colour(x - 5, y - 6, sx, sy, band) is not None:
+                c = mix(c, (8, 20, 48), 0.45)  # shadow
+        for (sx, sy), band in ((left_sheet, teal), (right_sheet, amber)):
+            sheet = sheet_colour(x, y, sx, sy, band)
+            if sheet is not None:
+                c = sheet
+        # Two arrows between the pages: one each way, as the program converts both ways.
+        for ay, right, colour in ((86, True, (255, 255, 255)), (126, False, (170, 200, 236))):
+            if in_round_rect(x, y, 196, ay - 3, 250, ay + 3, 3):
+                c = colour
+            tip = 262 if right else 184
+            dx = (tip - x) if right else (x - tip)
+            if 0 <= dx <= 16 and abs(y - ay) <= dx * 0.75:
+                c = colour
+        return c
+
+    return quantised(supersampled(w, h, colour_at), 256)
+
 def hand_cursor():
+    """A pointing hand, its index fingertip at the hot spot (6, 0): white with a black outline."""
     transparent = (255, 0, 255)
-    img = canvas(32, 32, transparent)
     black, white = (0, 0, 0), WHITE
-    # A pointing hand with its index fingertip at (6, 0).
-    rect(img, 5, 0, 8, 12, black)
-    rect(img, 6, 1, 7, 12, white)
-    rect(img, 2, 11, 16, 24, black)
-    rect(img, 3, 12, 15, 23, white)
-    for x in (9, 12):
-        rect(img, x, 8, x + 3, 12, black)
-        rect(img, x + 1, 9, x + 2, 12, white)
+    shape = set()
+    def fill(x0, y0, x1, y1):
+        shape.update((x, y) for x in range(x0, x1) for y in range(y0, y1))
+    fill(5, 1, 9, 14)  # index finger
+    shape.update({(6, 0), (7, 0)})
+    for x0, top in ((8, 6), (11, 7), (14, 9)):  # middle, ring and little finger
+        fill(x0, top + 1, x0 + 4, 14)
+        shape.update({(x0 + 1, top), (x0 + 2, top)})
+    fill(5, 13, 18, 21)  # palm
+    fill(6, 21, 17, 23)
+    fill(7, 23, 16, 25)  # wrist
+    for i in range(6):  # thumb, folded in from the left
+        fill(1 + i // 2, 10 + i, 6, 12 + i)
+    img = canvas(32, 32, transparent)
+    for (x, y) in shape:
+        edge = any((x + dx, y + dy) not in shape for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+        img[y][x] = black if edge else white
+    for x in (8, 11, 14):  # the gaps between the fingers
+        for y in range(1, 13):
+            if (x, y) in shape:
+                img[y][x] = black
     return img, transparent
 
 def main():

@@ -18,7 +18,7 @@ cmake --preset "$tested" -DTANDREL_BUILD_TESTS=ON >/dev/null
 cmake --build --preset "$tested"
 if [ -z "${TANDREL_TEST_QUICK:-}" ]; then
   cmake --preset "$other" -DTANDREL_BUILD_TESTS=OFF >/dev/null
-  cmake --build --preset "$other" --target tandrel
+  cmake --build --preset "$other" --target tandrel tandrelc
 fi
 
 prefix="$build/wineprefix"

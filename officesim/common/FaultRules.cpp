@@ -36,6 +36,18 @@ std::string SplitHead(const std::string& text, std::string* rest) {
     return text.substr(0, colon);
 }
 
+// A dialog that nobody answers: the application goes on pumping messages, but the call that
+// showed it never returns.
+[[noreturn]] void HangForever() {
+    for (;;) {
+        MSG msg;
+        if (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
 } // namespace
 
 FaultRules::FaultRules(const std::string& rules) {
@@ -68,6 +80,14 @@ bool FaultRules::Parse(const std::string& rule) {
         std::string code = SplitHead(rest, &parsed.text);
         if (!ParseOperation(head.substr(0, head.size() - 6), &parsed.op) ||
             !ParseNumber(code, 16, &parsed.number))
+            return false;
+    } else if (head == "hang") {
+        parsed.action = Hang;
+        if (!ParseOperation(rest, &parsed.op))
+            return false;
+    } else if (head == "busy") {
+        parsed.action = Busy;
+        if (!ParseNumber(rest, 10, &parsed.number))
             return false;
     } else if (head == "delay") {
         parsed.action = Delay;
@@ -103,9 +123,16 @@ HRESULT FaultRules::Apply(Operation op, DispatchCall& call) const {
     if (!m_badRule.empty())
         return call.Raise(E_INVALIDARG, L"无法识别的故障规则: " + CodePage::Wide(m_badRule));
     Sleep(DelayMs(op));
+    if (Find(Hang, op) != nullptr)
+        HangForever();
     const Rule* error = Find(Raise, op);
     return error ? call.Raise(static_cast<SCODE>(error->number), CodePage::Wide(error->text))
                  : S_OK;
+}
+
+DWORD FaultRules::BusyCalls() const {
+    const Rule* rule = Find(Busy, Open);
+    return rule ? rule->number : 0;
 }
 
 bool FaultRules::SaveFail(HRESULT* hr) const {

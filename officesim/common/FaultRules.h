@@ -6,7 +6,8 @@
 
 // The faults configured for one source file, rules separated by ";":
 // open-nothing, open-error:<hex scode>:<text>, save-error:..., close-error:...,
-// save-fail:<hex hresult>, save-die, delay:<open|save|close>:<ms>.
+// save-fail:<hex hresult>, save-die, delay:<open|save|close>:<ms>, hang:<open|save|close>,
+// busy:<n>.
 class FaultRules {
 public:
     enum Operation { Open, Save, Close };
@@ -15,9 +16,10 @@ public:
     // The rules configured for the file name part of path.
     static FaultRules ForFile(const std::wstring& path);
 
-    // Carries out the faults that come before op's work: waits the configured delay, then
-    // raises the configured error through call. S_OK when the work may go on. A rule that
-    // cannot be read makes every operation on the file fail, so that a typing error shows.
+    // Carries out the faults that come before op's work: waits the configured delay, hangs for
+    // ever if so configured, then raises the configured error through call. S_OK when the work may
+    // go on. A rule that cannot be read makes every operation on the file fail, so that a typing
+    // error shows.
     HRESULT Apply(Operation op, DispatchCall& call) const;
 
     // The first rule that could not be read, or "" when all are good.
@@ -27,9 +29,11 @@ public:
     // Whether save must return a failure HRESULT of its own (not an application error).
     bool SaveFail(HRESULT* hr) const;
     bool SaveDie() const { return Find(Die, Save) != nullptr; }
+    // How many calls the application rejects as busy once the file has been opened.
+    DWORD BusyCalls() const;
 
 private:
-    enum Action { Delay, Nothing, Raise, Fail, Die };
+    enum Action { Delay, Nothing, Raise, Fail, Die, Hang, Busy };
     struct Rule {
         Action action;
         Operation op;

@@ -18,5 +18,7 @@ HRESULT FileCollection::OpenFile(DispatchCall& call, const std::wstring& path) {
     if (!format.empty() && !Server().HasFormat(format))
         return call.Raise(HRESULT_FROM_WIN32(ERROR_BAD_FORMAT), L"文件格式不属于本程序: " + path);
     call.ReturnObject(CreateOpened(path, payload));
+    if (DWORD busy = faults.BusyCalls())
+        Server().RejectCalls(busy);
     return S_OK;
 }

@@ -87,6 +87,7 @@ int ServerProcess::Serve() {
         return 2;
     if (FAILED(CoInitialize(nullptr)))
         return 3;
+    CoRegisterMessageFilter(&m_busy, nullptr);
     ClassFactory factory(*this);
     DWORD cookie = 0;
     HRESULT hr = CoRegisterClassObject(m_identity.clsid, &factory, CLSCTX_LOCAL_SERVER,
@@ -95,6 +96,7 @@ int ServerProcess::Serve() {
         RunMessageLoop();
         CoRevokeClassObject(cookie);
     }
+    CoRegisterMessageFilter(nullptr, nullptr);
     CoUninitialize();
     return SUCCEEDED(hr) ? 0 : 4;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/BusyFilter.h"
 #include "common/ServerIdentity.h"
 
 #include <string>
@@ -23,6 +24,8 @@ public:
     void Unlock() override;
     // Ends the process shortly after the call in progress has been answered, objects or not.
     void Quit();
+    // The application is busy for the next count automation calls: it rejects them.
+    void RejectCalls(DWORD count) { m_busy.RejectNext(count); }
 
 private:
     int Serve();
@@ -36,4 +39,5 @@ private:
     LONG m_locks = 0;
     bool m_quitting = false;
     UINT_PTR m_endTimer = 0;
+    BusyFilter m_busy;
 };

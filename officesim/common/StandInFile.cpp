@@ -42,6 +42,8 @@ DWORD ReadAll(HANDLE file, std::string* bytes) {
 } // namespace
 
 DWORD StandInFile::Read(const std::wstring& path, std::string* format, std::string* payload) {
+    if (path.size() >= MAX_PATH)
+        return ERROR_FILENAME_EXCED_RANGE;
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok())
@@ -67,6 +69,13 @@ std::string StandInFile::Compose(const std::string& format, const std::string& p
 }
 
 DWORD StandInFile::WriteBytes(const std::wstring& path, const std::string& bytes) {
+    // An application on Windows cannot replace a read-only file (Wine run by root could), nor
+    // reach a path of MAX_PATH characters or more unless it is made for long paths (Wine can).
+    if (path.size() >= MAX_PATH)
+        return ERROR_FILENAME_EXCED_RANGE;
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return ERROR_ACCESS_DENIED;
     FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok())

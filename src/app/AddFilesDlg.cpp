@@ -41,15 +41,17 @@ CWinThread* CAddFilesDlg::StartAddThread(CShellTree* pSourceTree, CConvertListTr
 
 // The user's Cancel stops the counting and takes the box off the screen at once, but only the
 // add thread's own final Cancel destroys the window: until then its handle cannot be reused by
-// another window that the thread's last command would reach.
+// another window that the thread's last command would reach. That final Cancel leaves the scan
+// flag alone: its count is over, and ">>" pressed as soon as the main window came back may have
+// started a new count that the flag now belongs to.
 void CAddFilesDlg::OnCancel() {
-    if (m_pSourceTree != nullptr)
-        m_pSourceTree->m_bContinue = 0;
     bool fromAddThread = (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_REPLIED)) == ISMEX_SEND;
-    if (fromAddThread || m_pSourceTree == nullptr)
+    if (fromAddThread || m_pSourceTree == nullptr) {
         DestroyWindow();
-    else
-        ShowWindow(SW_HIDE);
+        return;
+    }
+    m_pSourceTree->m_bContinue = 0;
+    ShowWindow(SW_HIDE);
 }
 
 LRESULT CAddFilesDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,8 +1,10 @@
 #include "app/ConvertDlg.h"
 
+#include "about/CAboutDlg.h"
 #include "convert/CConverter.h"
 #include "framework/CCmdUI.h"
 #include "res/resource.h"
+#include "shared/SourceFilter.h"
 #include "shared/UserMessages.h"
 
 #include <shlobj.h>
@@ -24,17 +26,11 @@ CConvertDlg::CConvertDlg(CWnd* pParent)
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
 const char* CConvertDlg::GetSourceFilter(int nDirection, int nKind) {
-    if (nDirection == DIR_QOR_TO_OFFICE)
-        return nKind == 0 ? "Qor文件 (*.qor;*.qot)|*.qor;*.qot||"
-                          : "LX文件  (*.lx;*.lxt)|*.lx;*.lxt||";
-    return nKind == 0 ? "Word文件 (*.doc;*.dot)|*.doc;*.dot||"
-                      : "Excel文件 (*.xls;*.xlt)|*.xls;*.xlt||";
+    return SourceFilterOf(nDirection, nKind);
 }
 
 int CConvertDlg::GetConvertType(int nDirection, int nKind) {
-    if (nDirection == DIR_QOR_TO_OFFICE)
-        return nKind == 0 ? CT_QOR_TO_WORD : CT_LX_TO_EXCEL;
-    return nKind == 0 ? CT_WORD_TO_QOR : CT_EXCEL_TO_LX;
+    return ConvertTypeOf(nDirection, nKind);
 }
 
 CString CConvertDlg::GetDefaultOutputDir() {
@@ -284,7 +280,10 @@ void CConvertDlg::OnCancel() {
     ShowWindow(SW_MINIMIZE);
 }
 
-void CConvertDlg::OnAbout() {}
+void CConvertDlg::OnAbout() {
+    CAboutDlg dlg;
+    dlg.DoModal();
+}
 
 void CConvertDlg::OnUpdateDirectionQorToOffice(CCmdUI* pCmdUI) {
     pCmdUI->SetRadio(m_nDirection == DIR_QOR_TO_OFFICE);

@@ -5,6 +5,8 @@
 #include "convert/ConvertJob.h"
 #include "framework/AfxMessageBox.h"
 #include "framework/CWinThread.h"
+#include "framework/MbcsText.h"
+#include "framework/FolderTree.h"
 #include "res/resource.h"
 #include "shared/UserMessages.h"
 
@@ -25,17 +27,6 @@ constexpr DWORD kCloseWaitMs = 5000;
 // The controls a running job disables, in the order they are disabled.
 constexpr int kJobControls[] = {IDC_ADD,        IDC_REMOVE,      IDC_BROWSE, IDC_START,
                                 IDC_RADIO_WORD, IDC_RADIO_EXCEL, IDOK};
-
-CString WithoutTrailingBackslash(const CString& path) {
-    int last = path.GetLength() - 1;
-    if (last >= 0 && path[last] == '\\' && path.ReverseFind('\\') == last)
-        return path.Left(last);
-    return path;
-}
-
-BOOL PathExists(const CString& path) {
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
 
 } // namespace
 
@@ -114,7 +105,9 @@ BOOL CConvertDlg::StartWorker(ConvertJob* pJob) {
 }
 
 BOOL CConvertDlg::CheckOutputDir(const CString& folder) {
-    if (PathExists(WithoutTrailingBackslash(folder)))
+    // Any existing object passes, a file as well as a folder.
+    if (GetFileAttributesA(mbcs::DropTrailingSeparator(folder.str()).c_str()) !=
+        INVALID_FILE_ATTRIBUTES)
         return TRUE;
     if (AfxMessageBox(kCreateFolder, MB_OKCANCEL) != IDOK)
         return FALSE;
@@ -125,13 +118,7 @@ BOOL CConvertDlg::CheckOutputDir(const CString& folder) {
 }
 
 BOOL CConvertDlg::CreateDirTree(const CString& path) {
-    CString folder = WithoutTrailingBackslash(path);
-    if (PathExists(folder))
-        return TRUE;
-    int last = folder.ReverseFind('\\');
-    if (last < 0 || !CreateDirTree(folder.Left(last)))
-        return FALSE;
-    return CreateDirectoryA(folder, nullptr);
+    return ::CreateDirTree(path);
 }
 
 void CConvertDlg::OnStopConvert() {
@@ -142,6 +129,9 @@ void CConvertDlg::OnCloseButton() {
     CConverter::StopInSlot(&m_pConverter);
     if (IsWorkerRunning())
         StopThread(m_hWorkerThread, kCloseWaitMs);
+    // A worker still running is left behind; no application it started may outlive the program.
+    if (IsWorkerRunning())
+        CConverter::AbandonSlot(&m_pConverter);
     CDialog::OnOK();
 }
 
@@ -170,8 +160,11 @@ DWORD CConvertDlg::StopThread(HANDLE hThread, DWORD nTimeout) {
 }
 
 CConvertDlg::~CConvertDlg() {
-    // A worker abandoned by Close still owns its converter; only a finished job's is ours.
-    if (!IsWorkerRunning()) {
+    // A worker abandoned by Close still owns its converter; only a finished job's is ours. The
+    // slot goes with this window, so such a worker must never write to it again.
+    if (IsWorkerRunning()) {
+        CConverter::AbandonSlot(&m_pConverter);
+    } else {
         CConverter* converter = CConverter::LoadSlot(&m_pConverter);
         if (converter != nullptr && CConverter::DetachFromSlot(&m_pConverter, converter))
             delete converter;

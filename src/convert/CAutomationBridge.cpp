@@ -1,5 +1,6 @@
 #include "convert/CAutomationBridge.h"
 
+#include "convert/CallLimits.h"
 #include "framework/AfxMessageBox.h"
 #include "framework/MbcsText.h"
 #include "shared/ConvertType.h"
@@ -22,57 +23,107 @@ constexpr DISPID kSsOpen = 682;
 constexpr DISPID kSsSaveAs = 284;
 constexpr DISPID kSsClose = 277;
 
+// The two applications, as the watchdog and the process list tell them apart.
+constexpr int kWord = 0;
+constexpr int kSheet = 1;
+constexpr char kWordProgId[] = "Qor.Application";
+constexpr char kSheetProgId[] = "LX.Exe";
+
 constexpr char kLogName[] = "qorconvert.log";
 constexpr char kLogVerdict[] = "  转换失败\n";
 
 #define VTS_PVARIANT_4 VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT
 #define VTS_VARIANT_4 VTS_VARIANT VTS_VARIANT VTS_VARIANT VTS_VARIANT
 
-} // namespace
+// A file's size and time of last writing; exists is false when there is no such file.
+struct FileStamp {
+    bool exists = false;
+    ULONGLONG size = 0;
+    FILETIME written = {};
+};
 
-CAutomationBridge::~CAutomationBridge() {
-    m_ssWorkbook.ReleaseDispatch();
-    m_ssWorkbooks.ReleaseDispatch();
-    m_ssApp.ReleaseDispatch();
-    m_ssServer.ReleaseDispatch();
-    m_wpDocument.ReleaseDispatch();
-    m_wpDocuments.ReleaseDispatch();
-    m_wpApp.ReleaseDispatch();
+FileStamp StampOf(const char* path) {
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
+        stamp.exists = true;
+        stamp.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        stamp.written = data.ftLastWriteTime;
+    }
+    return stamp;
 }
 
-void CAutomationBridge::ConvertFile(const CString& source, const CString& target, int nType) {
+// Runs a save call. A save that fails part-way (the application dies while writing) may leave a
+// cut-short target that would pass for a result: what the failed save wrote is removed, a file
+// it never touched stays. The failure itself goes on to the caller.
+template <class Save> void SaveOrDiscard(const CString& target, Save save) {
+    const FileStamp before = StampOf(target);
+    try {
+        save();
+    } catch (...) {
+        const FileStamp after = StampOf(target);
+        if (after.exists && (!before.exists || after.size != before.size ||
+                             CompareFileTime(&after.written, &before.written) != 0))
+            DeleteFileA(target);
+        throw;
+    }
+}
+
+} // namespace
+
+CAutomationBridge::CAutomationBridge() {
+    const CallLimits limits = CallLimits::ForJobs();
+    m_nQuitWaitMs = limits.nQuitWaitMs;
+    m_watchdog.SetLimits(limits.nCallLimitMs, limits.nStopGraceMs);
+}
+
+CAutomationBridge::~CAutomationBridge() {
+    EndApplications();
+}
+
+template <class Call> void CAutomationBridge::Watched(int nApp, Call call) {
+    CCallWatchdog::CCall watched(m_watchdog, nApp);
+    call();
+}
+
+BOOL CAutomationBridge::ConvertFile(const CString& source, const CString& target, int nType) {
     const bool word = nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR;
     const bool sheet = nType == CT_LX_TO_EXCEL || nType == CT_EXCEL_TO_LX;
     if (!word && !sheet)
-        return;
+        return TRUE;
     // An application that starts but then fails its first calls cannot convert this file:
     // count it as a failed conversion, so it is logged and the next file starts afresh.
     try {
         if (!(word ? StartWordProcessor() : StartSpreadsheet()))
-            return;
+            return !m_watchdog.CutByStop();
     } catch (const COleDispatchException&) {
-        GiveUp(m_wpDocument, source);
-        return;
+        return GiveUp(m_wpDocument, source);
     } catch (const COleException&) {
-        GiveUp(m_wpDocument, source);
-        return;
+        return GiveUp(m_wpDocument, source);
     }
-    if (word)
-        ConvertDocument(source, target);
-    else
-        ConvertWorkbook(source, target);
+    return word ? ConvertDocument(source, target) : ConvertWorkbook(source, target);
+}
+
+BOOL CAutomationBridge::CreateApplication(COleDispatchDriver& app, int nApp, const char* progId) {
+    m_processes.BeginStart(nApp, progId);
+    BOOL created = FALSE;
+    Watched(nApp, [&] { created = app.CreateDispatch(progId); });
+    m_processes.EndStart(nApp, created != FALSE);
+    return created;
 }
 
 BOOL CAutomationBridge::StartWordProcessor() {
     if (m_wpApp.m_lpDispatch != nullptr)
         return TRUE;
-    if (!m_wpApp.CreateDispatch("Qor.Application")) {
-        AfxMessageBox("Qor启动失败", MB_OK);
+    if (!CreateApplication(m_wpApp, kWord, kWordProgId)) {
+        // A start that a stop cut short did not fail: nothing to tell the user.
+        if (!m_watchdog.CutByStop())
+            AfxMessageBox("Qor启动失败", MB_OK);
         return FALSE;
     }
-    m_wpApp.SetProperty(kWpVisible, VT_BOOL, FALSE);
+    Watched(kWord, [&] { m_wpApp.SetProperty(kWpVisible, VT_BOOL, FALSE); });
     LPDISPATCH documents = nullptr;
-    m_wpApp.GetProperty(kWpDocuments, VT_DISPATCH, &documents);
+    Watched(kWord, [&] { m_wpApp.GetProperty(kWpDocuments, VT_DISPATCH, &documents); });
     m_wpDocuments.AttachDispatch(documents);
     return TRUE;
 }
@@ -80,21 +131,22 @@ BOOL CAutomationBridge::StartWordProcessor() {
 BOOL CAutomationBridge::StartSpreadsheet() {
     if (m_ssServer.m_lpDispatch != nullptr)
         return TRUE;
-    if (!m_ssServer.CreateDispatch("LX.Exe")) {
-        AfxMessageBox("LX启动失败", MB_OK);
+    if (!CreateApplication(m_ssServer, kSheet, kSheetProgId)) {
+        if (!m_watchdog.CutByStop())
+            AfxMessageBox("LX启动失败", MB_OK);
         return FALSE;
     }
     LPDISPATCH app = nullptr;
-    m_ssServer.GetProperty(kSsApplication, VT_DISPATCH, &app);
+    Watched(kSheet, [&] { m_ssServer.GetProperty(kSsApplication, VT_DISPATCH, &app); });
     m_ssApp.AttachDispatch(app);
     LPDISPATCH workbooks = nullptr;
-    m_ssApp.GetProperty(kSsWorkbooks, VT_DISPATCH, &workbooks);
+    Watched(kSheet, [&] { m_ssApp.GetProperty(kSsWorkbooks, VT_DISPATCH, &workbooks); });
     m_ssWorkbooks.AttachDispatch(workbooks);
-    m_ssApp.SetProperty(kSsDisplayAlerts, VT_BOOL, FALSE);
+    Watched(kSheet, [&] { m_ssApp.SetProperty(kSsDisplayAlerts, VT_BOOL, FALSE); });
     return TRUE;
 }
 
-void CAutomationBridge::ConvertDocument(const CString& source, const CString& target) {
+BOOL CAutomationBridge::ConvertDocument(const CString& source, const CString& target) {
     COleVariant vSource(source), vTarget(target);
     COleVariant vOmitted = OleOmittedArgument();
     COleVariant vTwo(static_cast<short>(2)), vZero(static_cast<short>(0)),
@@ -102,58 +154,80 @@ void CAutomationBridge::ConvertDocument(const CString& source, const CString& ta
     VARIANT* o = vOmitted;
     try {
         LPDISPATCH document = nullptr;
-        m_wpDocuments.InvokeHelper(
-            kWpOpen, DISPATCH_METHOD, VT_DISPATCH, &document,
-            VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
-            static_cast<VARIANT*>(vSource), o, static_cast<VARIANT*>(vOne), o, o, o, o, o, o, o, o,
-            o, o, o, o);
+        Watched(kWord, [&] {
+            m_wpDocuments.InvokeHelper(
+                kWpOpen, DISPATCH_METHOD, VT_DISPATCH, &document,
+                VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
+                static_cast<VARIANT*>(vSource), o, static_cast<VARIANT*>(vOne), o, o, o, o, o, o, o,
+                o, o, o, o, o);
+        });
         if (document == nullptr)
-            return;
+            return TRUE;
         m_wpDocument.AttachDispatch(document);
-        m_wpDocument.SetProperty(kWpDocSaved, VT_BOOL, FALSE);
-        m_wpDocument.InvokeHelper(kWpSaveAs, DISPATCH_METHOD, VT_EMPTY, nullptr,
-                                  VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4,
-                                  static_cast<VARIANT*>(vTarget), static_cast<VARIANT*>(vZero), o,
-                                  o, o, o, o, o, o, o, o, o, o, o, o, o);
-        m_wpDocument.InvokeHelper(kWpCloseOrQuit, DISPATCH_METHOD, VT_EMPTY, nullptr,
-                                  VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
-                                  static_cast<VARIANT*>(vZero), static_cast<VARIANT*>(vTwo), o);
+        Watched(kWord, [&] { m_wpDocument.SetProperty(kWpDocSaved, VT_BOOL, FALSE); });
+        SaveOrDiscard(target, [&] {
+            CCallWatchdog::CCall watched(m_watchdog, kWord);
+            m_wpDocument.InvokeHelper(kWpSaveAs, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                      VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4 VTS_PVARIANT_4,
+                                      static_cast<VARIANT*>(vTarget), static_cast<VARIANT*>(vZero),
+                                      o, o, o, o, o, o, o, o, o, o, o, o, o, o);
+        });
+        Watched(kWord, [&] {
+            m_wpDocument.InvokeHelper(kWpCloseOrQuit, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                      VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
+                                      static_cast<VARIANT*>(vZero), static_cast<VARIANT*>(vTwo), o);
+        });
         m_wpDocument.ReleaseDispatch();
     } catch (const COleDispatchException&) {
-        GiveUp(m_wpDocument, source);
+        return GiveUp(m_wpDocument, source);
     } catch (const COleException&) {
-        GiveUp(m_wpDocument, source);
+        return GiveUp(m_wpDocument, source);
     }
+    return TRUE;
 }
 
-void CAutomationBridge::ConvertWorkbook(const CString& source, const CString& target) {
+BOOL CAutomationBridge::ConvertWorkbook(const CString& source, const CString& target) {
     COleVariant vOmitted = OleOmittedArgument();
     const VARIANT* o = vOmitted;
     try {
         LPDISPATCH workbook = nullptr;
-        m_ssWorkbooks.InvokeHelper(kSsOpen, DISPATCH_METHOD, VT_DISPATCH, &workbook,
-                                   VTS_BSTR VTS_VARIANT_4 VTS_VARIANT_4 VTS_VARIANT_4,
-                                   static_cast<const char*>(source), o, o, o, o, o, o, o, o, o, o,
-                                   o, o);
+        Watched(kSheet, [&] {
+            m_ssWorkbooks.InvokeHelper(kSsOpen, DISPATCH_METHOD, VT_DISPATCH, &workbook,
+                                       VTS_BSTR VTS_VARIANT_4 VTS_VARIANT_4 VTS_VARIANT_4,
+                                       static_cast<const char*>(source), o, o, o, o, o, o, o, o, o,
+                                       o, o, o);
+        });
         // Stored untested: through an empty reference the save and close below do nothing.
         m_ssWorkbook.AttachDispatch(workbook);
-        m_ssWorkbook.InvokeHelper(kSsSaveAs, DISPATCH_METHOD, VT_EMPTY, nullptr,
-                                  VTS_BSTR VTS_VARIANT_4 VTS_VARIANT VTS_I4 VTS_VARIANT_4,
-                                  static_cast<const char*>(target), o, o, o, o, o, 0L, o, o, o, o);
-        m_ssWorkbook.InvokeHelper(kSsClose, DISPATCH_METHOD, VT_EMPTY, nullptr,
-                                  VTS_I2 VTS_I2 VTS_I2, 0, 0, 0);
+        SaveOrDiscard(target, [&] {
+            CCallWatchdog::CCall watched(m_watchdog, kSheet);
+            m_ssWorkbook.InvokeHelper(kSsSaveAs, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                      VTS_BSTR VTS_VARIANT_4 VTS_VARIANT VTS_I4 VTS_VARIANT_4,
+                                      static_cast<const char*>(target), o, o, o, o, o, 0L, o, o, o,
+                                      o);
+        });
+        Watched(kSheet, [&] {
+            m_ssWorkbook.InvokeHelper(kSsClose, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                      VTS_I2 VTS_I2 VTS_I2, 0, 0, 0);
+        });
         m_ssWorkbook.ReleaseDispatch();
     } catch (const COleDispatchException&) {
-        GiveUp(m_ssWorkbook, source);
+        return GiveUp(m_ssWorkbook, source);
     } catch (const COleException&) {
-        GiveUp(m_ssWorkbook, source);
+        return GiveUp(m_ssWorkbook, source);
     }
+    return TRUE;
 }
 
-void CAutomationBridge::GiveUp(COleDispatchDriver& openFile, const CString& source) {
+BOOL CAutomationBridge::GiveUp(COleDispatchDriver& openFile, const CString& source) {
+    // Read before Quit, whose own calls are watched afresh.
+    const bool stopped = m_watchdog.CutByStop();
     openFile.ReleaseDispatch();
     Quit();
+    if (stopped)
+        return FALSE;
     LogFailure(source);
+    return TRUE;
 }
 
 void CAutomationBridge::Quit() {
@@ -161,20 +235,40 @@ void CAutomationBridge::Quit() {
     try {
         COleVariant vZero(static_cast<short>(0));
         COleVariant vOmitted = OleOmittedArgument();
-        m_wpApp.InvokeHelper(kWpCloseOrQuit, DISPATCH_METHOD, VT_EMPTY, nullptr,
-                             VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT, static_cast<VARIANT*>(vZero),
-                             static_cast<VARIANT*>(vOmitted), static_cast<VARIANT*>(vOmitted));
+        Watched(kWord, [&] {
+            m_wpApp.InvokeHelper(kWpCloseOrQuit, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                 VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
+                                 static_cast<VARIANT*>(vZero), static_cast<VARIANT*>(vOmitted),
+                                 static_cast<VARIANT*>(vOmitted));
+        });
     } catch (const COleDispatchException&) {
-        m_wpApp.ReleaseDispatch();
+        DropWordProcessor();
         return;
     } catch (const COleException&) {
-        m_wpApp.ReleaseDispatch();
+        DropWordProcessor();
         return;
     }
     m_wpApp.ReleaseDispatch();
     m_ssWorkbooks.ReleaseDispatch();
     m_ssApp.ReleaseDispatch();
     m_ssServer.ReleaseDispatch();
+}
+
+void CAutomationBridge::DropWordProcessor() {
+    m_wpApp.ReleaseDispatch();
+    // One that refuses to quit would stay, hidden, for ever.
+    m_processes.End(kWord);
+}
+
+void CAutomationBridge::EndApplications() {
+    m_ssWorkbook.ReleaseDispatch();
+    m_ssWorkbooks.ReleaseDispatch();
+    m_ssApp.ReleaseDispatch();
+    m_ssServer.ReleaseDispatch();
+    m_wpDocument.ReleaseDispatch();
+    m_wpDocuments.ReleaseDispatch();
+    m_wpApp.ReleaseDispatch();
+    m_processes.EndAll(m_nQuitWaitMs);
 }
 
 void CAutomationBridge::SetLogFolder(const CString& folder) {

@@ -1,23 +1,37 @@
 #pragma once
 // Drives the Qor word processor and the LX spreadsheet through OLE Automation, one file at a
-// time, and keeps the log of the files whose conversion raised an automation error.
+// time, and keeps the log of the files whose conversion raised an automation error. Every call
+// is watched: an application that hangs is ended, and the file fails like any other.
+#include "convert/CCallWatchdog.h"
+#include "convert/CServerProcesses.h"
 #include "framework/COleDispatchDriver.h"
 #include "framework/CString.h"
 
+#include <atomic>
+
 class CAutomationBridge {
 public:
-    CAutomationBridge() = default;
+    CAutomationBridge();
     virtual ~CAutomationBridge();
     CAutomationBridge(const CAutomationBridge&) = delete;
     CAutomationBridge& operator=(const CAutomationBridge&) = delete;
 
-    void ConvertFile(const CString& source, const CString& target, int nType);
+    // These three return FALSE only for a file that a stop cut short: it is not done, and
+    // neither logged nor counted; a failed file is done.
+    BOOL ConvertFile(const CString& source, const CString& target, int nType);
+    BOOL ConvertDocument(const CString& source, const CString& target);
+    BOOL ConvertWorkbook(const CString& source, const CString& target);
     BOOL StartWordProcessor();
     BOOL StartSpreadsheet();
-    void ConvertDocument(const CString& source, const CString& target);
-    void ConvertWorkbook(const CString& source, const CString& target);
     // Quits the word processor and drops every automation reference.
     void Quit();
+    // After the last Quit of a job: drops what is still held and makes sure that no application
+    // this job started stays; each gets a few seconds to end by itself.
+    void EndApplications();
+    // The job's window is gone while the job still runs: ends its applications now.
+    void Abandon() { m_processes.Abandon(); }
+    // The job's run flag: after a stop, a call gets only a short grace time.
+    void WatchStopFlag(const std::atomic<int>* pRunning) { m_watchdog.WatchStopFlag(pRunning); }
 
     void SetLogFolder(const CString& folder);
     void ClearLog();
@@ -26,8 +40,15 @@ public:
     const CString& GetLogPath() const { return m_strLogPath; }
 
 private:
-    // The file failed inside the application: drop everything and log it.
-    void GiveUp(COleDispatchDriver& openFile, const CString& source);
+    // The file failed inside the application: drop everything and log it, unless the failure
+    // was a stop ending its call. FALSE in that case.
+    BOOL GiveUp(COleDispatchDriver& openFile, const CString& source);
+    // After a failed quit: the word processor's reference goes, and its process with it.
+    void DropWordProcessor();
+    // Creates an application, claiming the process that its creation starts.
+    BOOL CreateApplication(COleDispatchDriver& app, int nApp, const char* progId);
+    // Makes one automation call to application nApp under the watchdog.
+    template <class Call> void Watched(int nApp, Call call);
 
     CString m_strLogPath;
     COleDispatchDriver m_wpApp;
@@ -37,4 +58,8 @@ private:
     COleDispatchDriver m_ssApp;
     COleDispatchDriver m_ssWorkbooks;
     COleDispatchDriver m_ssWorkbook;
+
+    DWORD m_nQuitWaitMs;
+    CServerProcesses m_processes;
+    CCallWatchdog m_watchdog{m_processes};
 };

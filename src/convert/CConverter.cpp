@@ -101,8 +101,8 @@ CString CConverter::MakeSubFolder(const CString& parent, const CString& name) {
     return CreateDirectoryA(folder, nullptr) ? folder : parent;
 }
 
-void CConverter::ConvertFile(const CString& source, const CString& target, int nType) {
-    m_bridge.ConvertFile(source, target, nType);
+BOOL CConverter::ConvertFile(const CString& source, const CString& target, int nType) {
+    return m_bridge.ConvertFile(source, target, nType);
 }
 
 BOOL CConverter::ConvertFolder(const CString& source, const CString& targetParent, int nType) {
@@ -148,9 +148,9 @@ bool CConverter::WalkFolder(const CString& source, const CString& targetParent, 
         }
         if (finder.IsDirectory() || finder.IsHidden() || !IsSourceFile(entry, nType))
             continue;
-        ConvertFile(entry, mbcs::JoinPath(target.str(), MakeTargetName(entry).str()).c_str(),
-                    nType);
-        SendMessageA(m_hNotifyWnd, UWM_ITEM_CONVERTED, 1, 0);
+        if (ConvertFile(entry, mbcs::JoinPath(target.str(), MakeTargetName(entry).str()).c_str(),
+                        nType))
+            SendMessageA(m_hNotifyWnd, UWM_ITEM_CONVERTED, 1, 0);
     }
     chain.Leave();
     return complete;
@@ -174,8 +174,20 @@ void CConverter::StopInSlot(CConverter** slot) {
 
 bool CConverter::DetachFromSlot(CConverter** slot, CConverter* converter) {
     std::lock_guard<std::mutex> hold(g_slotLock);
-    if (*slot != converter)
+    // An abandoned slot may lie in memory that is no longer its owner's.
+    if (converter->m_bAbandoned || *slot != converter)
         return false;
     *slot = nullptr;
     return true;
+}
+
+void CConverter::AbandonSlot(CConverter** slot) {
+    std::lock_guard<std::mutex> hold(g_slotLock);
+    CConverter* converter = *slot;
+    if (converter == nullptr)
+        return;
+    converter->m_bAbandoned = true;
+    converter->m_bRunning = 0;
+    converter->m_bridge.Abandon();
+    *slot = nullptr;
 }

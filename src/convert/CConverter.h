@@ -9,7 +9,7 @@
 
 class CConverter {
 public:
-    CConverter() = default;
+    CConverter() { m_bridge.WatchStopFlag(&m_bRunning); }
     virtual ~CConverter() = default;
     CConverter(const CConverter&) = delete;
     CConverter& operator=(const CConverter&) = delete;
@@ -24,8 +24,11 @@ public:
 
     // FALSE when a stop cut the walk short, so that the folder is not yet done.
     BOOL ConvertFolder(const CString& source, const CString& targetParent, int nType);
-    void ConvertFile(const CString& source, const CString& target, int nType);
+    // Virtual so that a front end can watch each file go by; the walk and the worker call it.
+    // FALSE when a stop cut the file short: it is not done.
+    virtual BOOL ConvertFile(const CString& source, const CString& target, int nType);
     void QuitApplications() { m_bridge.Quit(); }
+    void EndApplications() { m_bridge.EndApplications(); }
     void SetLogFolder(const CString& folder) { m_bridge.SetLogFolder(folder); }
     void ClearLog() { m_bridge.ClearLog(); }
 
@@ -34,8 +37,12 @@ public:
     static void StoreInSlot(CConverter** slot, CConverter* converter);
     static CConverter* LoadSlot(CConverter** slot);
     static void StopInSlot(CConverter** slot);
-    // Empties the slot if it still holds this converter; true when it did.
+    // Empties the slot if it still holds this converter; true when it did. A converter whose
+    // slot was abandoned never touches it again.
     static bool DetachFromSlot(CConverter** slot, CConverter* converter);
+    // The slot's owner goes away while its job still runs: the job is stopped, every
+    // application it started is ended, and the slot is emptied for good.
+    static void AbandonSlot(CConverter** slot);
 
     // Armed here, before the job is handed over; only Stop and Close change it, to 0.
     std::atomic<int> m_bRunning{1};
@@ -44,6 +51,9 @@ public:
     CAutomationBridge m_bridge;
 
 private:
+    // Set under the slot lock by AbandonSlot.
+    bool m_bAbandoned = false;
+
     bool WalkFolder(const CString& source, const CString& targetParent, int nType,
                     CFolderChain& chain);
     CString ChooseTargetFolder(const CString& source, const CString& targetParent) const;

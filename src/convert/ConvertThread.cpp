@@ -1,7 +1,9 @@
 #include "convert/CConverter.h"
+#include "convert/CallLimits.h"
 #include "convert/ConvertJob.h"
 
 #include "framework/AfxMessageBox.h"
+#include "framework/COleMessageFilter.h"
 #include "framework/MbcsText.h"
 #include "shared/UserMessages.h"
 
@@ -41,7 +43,9 @@ void ConvertFileEntry(const ConvertJob& job, CConverter& converter, const Conver
     if (!CConverter::IsSourceFile(item.strPath, item.nType))
         return;
     CString target = mbcs::JoinPath(output.str(), CConverter::MakeTargetName(item.strPath).str());
-    converter.ConvertFile(item.strPath, target, item.nType);
+    // A file that a stop cut short is not done: neither counted nor ticked.
+    if (!converter.ConvertFile(item.strPath, target, item.nType))
+        return;
     Tell(job, UWM_ITEM_CONVERTED, 1, 0);
     Tell(job, UWM_ITEM_CONVERTED, 0, reinterpret_cast<LPARAM>(item.hItem));
 }
@@ -70,6 +74,11 @@ UINT ConvertThreadProc(LPVOID pParam) {
     Tell(*job, UWM_CONVERT_STATE, 0, 0);
     const CString output(job->szOutputDir);
     CoInitialize(nullptr);
+    // A busy application's rejections are retried for the whole job, not failed at once.
+    const CallLimits limits = CallLimits::ForJobs();
+    COleMessageFilter filter;
+    filter.SetRetryReply(limits.nRetryPauseMs, limits.nRetryTimeMs);
+    filter.Register();
 
     for (const ConvertItem& item : job->items) {
         // After a stop nothing more is converted, ticked or counted: a later Start does it.
@@ -88,10 +97,13 @@ UINT ConvertThreadProc(LPVOID pParam) {
     }
 
     converter->QuitApplications();
+    // Before the finished message: once it has arrived, Close may end the program at once.
+    converter->EndApplications();
     Tell(*job, UWM_CONVERT_STATE, 0, 1);
     CConverter::DetachFromSlot(job->ppConverter, converter);
     delete converter;
     delete job;
+    filter.Revoke();
     CoUninitialize();
     return 0;
 }

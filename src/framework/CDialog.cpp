@@ -26,8 +26,12 @@ INT_PTR CDialog::DoModal() {
     m_bContinueModal = TRUE;
     m_nModalResult = -1;
     if (CreateFromTemplate(hParent)) {
-        if (m_bContinueModal)
+        if (m_bContinueModal) {
+            // A template without WS_VISIBLE is shown once it is initialised, as MFC does.
+            if (!IsWindowVisible())
+                ShowWindow(SW_SHOWNORMAL);
             RunModalLoop();
+        }
         if (hParent != nullptr) {
             ::EnableWindow(hParent, parentWasEnabled);
             ::SetActiveWindow(hParent);
@@ -69,7 +73,6 @@ BOOL AfxPreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
-    FilterToolTipMessage(pMsg);
     return m_hWnd != nullptr && IsDialogMessageA(m_hWnd, pMsg);
 }
 

@@ -1,5 +1,6 @@
 #include "framework/COleDispatchDriver.h"
 
+#include "framework/COleMessageFilter.h"
 #include "framework/MbcsText.h"
 
 #include <cstdarg>
@@ -94,6 +95,15 @@ void StoreResult(VARIANT& result, VARTYPE vtRet, void* pvRet) {
     SysFreeString(info.bstrDescription);
     SysFreeString(info.bstrHelpFile);
     throw error;
+}
+
+// A rejected call was not carried out: the thread's filter says whether and when to make it again,
+// as COM asks it on Windows before it hands a rejection back. (DWORD)-1: give it up.
+DWORD PauseBeforeRetry(HRESULT hr, DWORD elapsedMs) {
+    COleMessageFilter* filter = COleMessageFilter::FromThread();
+    if (filter == nullptr || !COleMessageFilter::IsRejection(hr))
+        return static_cast<DWORD>(-1);
+    return filter->RetryDelay(elapsedMs);
 }
 
 } // namespace
@@ -199,8 +209,15 @@ void COleDispatchDriver::InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtR
     VariantInit(&result);
     EXCEPINFO info = {};
     UINT argErr = 0;
-    HRESULT hr = m_lpDispatch->Invoke(dwDispID, IID_NULL, LOCALE_USER_DEFAULT, wFlags, &params,
-                                      vtRet == VT_EMPTY ? nullptr : &result, &info, &argErr);
+    HRESULT hr = S_OK;
+    for (const DWORD start = GetTickCount();;) {
+        hr = m_lpDispatch->Invoke(dwDispID, IID_NULL, LOCALE_USER_DEFAULT, wFlags, &params,
+                                  vtRet == VT_EMPTY ? nullptr : &result, &info, &argErr);
+        DWORD pause = PauseBeforeRetry(hr, GetTickCount() - start);
+        if (pause == static_cast<DWORD>(-1))
+            break;
+        Sleep(pause);
+    }
     if (hr == DISP_E_EXCEPTION)
         ThrowDispatchException(info);
     if (FAILED(hr))

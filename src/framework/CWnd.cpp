@@ -79,6 +79,7 @@ HWND CWnd::UnsubclassWindow() {
         Permanent().Remove(hWnd, this);
     }
     m_pfnSuper = nullptr;
+    m_hWndParentTip = nullptr;
     m_hWnd = nullptr;
     return hWnd;
 }
@@ -87,6 +88,8 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
     CWnd* self = FromHandlePermanent(hWnd);
     if (self == nullptr)
         return ::DefWindowProcA(hWnd, msg, wParam, lParam);
+    if (self->m_hWndParentTip != nullptr)
+        self->RelayToParentTip(msg, wParam, lParam);
     if (msg != WM_NCDESTROY)
         return self->WindowProc(msg, wParam, lParam);
     LRESULT result = self->WindowProc(msg, wParam, lParam);
@@ -264,9 +267,15 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
             return FALSE;
         for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
              child = ::GetWindow(child, GW_HWNDNEXT)) {
+            // A tip subclasses its tools to see their mouse messages, and comctl32's subclassing
+            // looks a window property up in the window server for every message of the tool;
+            // our own windows, which get the most messages, hand theirs on themselves instead.
+            CWnd* ours = FromHandlePermanent(child);
+            if (ours != nullptr)
+                ours->m_hWndParentTip = m_hWndToolTip;
             TTTOOLINFOA tool = {};
             tool.cbSize = sizeof(tool);
-            tool.uFlags = TTF_IDISHWND;
+            tool.uFlags = ours != nullptr ? TTF_IDISHWND : TTF_IDISHWND | TTF_SUBCLASS;
             tool.hwnd = m_hWnd;
             tool.uId = reinterpret_cast<UINT_PTR>(child);
             tool.lpszText = LPSTR_TEXTCALLBACKA;
@@ -278,7 +287,21 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
     return TRUE;
 }
 
-void CWnd::FilterToolTipMessage(MSG* pMsg) const {
-    if (m_hWndToolTip != nullptr && pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)
-        ::SendMessageA(m_hWndToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
+// The messages a subclassing tip would see, handed on before the window handles them.
+void CWnd::RelayToParentTip(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: {
+        MSG relayed = {m_hWnd, msg, wParam, lParam, 0, {0, 0}};
+        ::SendMessageA(m_hWndParentTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        break;
+    }
+    default:
+        break;
+    }
 }

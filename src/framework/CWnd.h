@@ -67,10 +67,6 @@ public:
     // with TTN_NEEDTEXTA, the tool identified by the child's handle.
     BOOL EnableToolTips(BOOL bEnable = TRUE);
     HWND GetToolTipCtrl() const { return m_hWndToolTip; }
-    // Hands a mouse message of the loop to the tool tips, which learn so where the pointer rests
-    // (a tip that subclassed its tools would instead cost every message of theirs a property
-    // lookup in the window server).
-    void FilterToolTipMessage(MSG* pMsg) const;
 
     // Command routing for user-interface updates: TRUE when this window set the item's state;
     // HasCommandHandler says whether a command reaches a handler at all.
@@ -96,6 +92,9 @@ protected:
     static LRESULT CALLBACK StaticWndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
+    void RelayToParentTip(UINT msg, WPARAM wParam, LPARAM lParam) const;
+
     WNDPROC m_pfnSuper = nullptr;
     HWND m_hWndToolTip = nullptr;
+    HWND m_hWndParentTip = nullptr; // the parent's tips, told of this window's mouse messages
 };

@@ -108,6 +108,13 @@ std::size_t LastCharOffset(const std::string& s) {
     return last;
 }
 
+std::string KeepTail(const std::string& s, std::size_t maxBytes) {
+    std::size_t i = 0;
+    while (s.size() - i > maxBytes)
+        i = NextChar(s, i);
+    return s.substr(i);
+}
+
 bool EndsWithSeparator(const std::string& s) {
     std::size_t last = LastCharOffset(s);
     return last != npos && last + 1 == s.size() && s[last] == '\\';

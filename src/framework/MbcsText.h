@@ -27,6 +27,8 @@ std::size_t FindFirstOf(const std::string& s, const char* chars);
 
 // Byte offset of the last character of s (npos for an empty string).
 std::size_t LastCharOffset(const std::string& s);
+// The longest end of s that starts on a character boundary and is at most maxBytes long.
+std::string KeepTail(const std::string& s, std::size_t maxBytes);
 // True when the last character is a single-byte "\" (never the trail byte of 乗).
 bool EndsWithSeparator(const std::string& s);
 // s without one trailing "\", if it has one.

@@ -382,7 +382,11 @@ BOOL CShellTree::HasMatchingContent(const char* pszPath) const {
 }
 
 int CShellTree::CountItemFiles(HTREEITEM hItem, const char* pszFilter, HWND hWndNotify) {
-    CString strPath = GetItemPath(hItem);
+    return CountPathFiles(GetItemPath(hItem), pszFilter, hWndNotify);
+}
+
+int CShellTree::CountPathFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify) {
+    CString strPath(pszPath);
     if (HasMatchingContent(strPath))
         return CountFolderFiles(strPath, pszFilter, hWndNotify);
     if (m_bContinue == 0)

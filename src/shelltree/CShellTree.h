@@ -29,6 +29,8 @@ public:
     static CString GetFileExt(const char* pszPath);
 
     int CountItemFiles(HTREEITEM hItem, const char* pszFilter, HWND hWndNotify);
+    // The count of an item by its path: the folder's matching files, or 1 for a matching file.
+    int CountPathFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify);
     int CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify);
     // The path being searched that the add-files box is to show (its thread asks on UWM_SCAN_PATH).
     CString GetScanPath() const;

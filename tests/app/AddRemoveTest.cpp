@@ -56,8 +56,13 @@ TEST_F(AddRemove, AddsEverySelectedItemWithItsCountAndTheTypeOfTheMoment) {
     EXPECT_EQ(Utf8("转换文件数: 0"), Utf8(StatusText()));
 
     SelectSources({SourceItem("Docs"), SourceItem("Docs\\a.doc")});
+    std::string shownAtTheEnd;
+    dlg.afterListCount = [&] {
+        CWnd box(FindWindowA(nullptr, "添加文件"));
+        shownAtTheEnd = box.GetDlgItemText(IDC_SCAN_PATH).str();
+    };
     AddSelected();
-    EXPECT_EQ(Utf8(drive->root() + "Docs\\a.doc"), Utf8(dlg.m_strBoxPathAtCount))
+    EXPECT_EQ(Utf8(drive->root() + "Docs\\a.doc"), Utf8(shownAtTheEnd))
         << "the box ends on the last path examined";
     SendDlgItemMessageA(dlg, IDC_RADIO_EXCEL, BM_CLICK, 0, 0);
     SelectSources({SourceItem("Docs\\sheet.xls")});
@@ -102,6 +107,30 @@ TEST_F(AddRemove, CancelDuringALongCountKeepsTheFinishedItems) {
     std::vector<Entry> want = {{drive->root() + "Alpha", 1, CT_WORD_TO_QOR}};
     EXPECT_EQ(want, Entries(dlg.m_listTree));
     EXPECT_EQ(Utf8("转换文件数: 1"), Utf8(StatusText()));
+}
+
+// ">>" pressed again the moment the main window comes back, before the finishing run's box has
+// closed: the finishing run's last command must not cancel the new run's count.
+TEST_F(AddRemove, AddPressedAgainWhileARunFinishesCountsInFull) {
+    src.WriteFile("Alpha\\a.doc");
+    for (int i = 0; i < 200; ++i)
+        src.WriteFile("Big\\f" + std::to_string(i) + ".doc");
+    HTREEITEM alpha = SourceItem("Alpha"), big = SourceItem("Big");
+    SelectSources({alpha});
+    dlg.afterListCount = [&] {
+        SelectSources({big});
+        Press(IDC_ADD);
+    };
+    Press(IDC_ADD);
+    ASSERT_TRUE(PumpUntil([&] {
+        return dlg.m_listTree.m_items.size() == 2 && dlg.IsWindowEnabled() &&
+               FindWindowA(nullptr, "添加文件") == nullptr;
+    })) << "the second run added "
+        << dlg.m_listTree.m_items.size() - 1 << " entries";
+    std::vector<Entry> want = {{drive->root() + "Alpha", 1, CT_WORD_TO_QOR},
+                               {drive->root() + "Big", 200, CT_WORD_TO_QOR}};
+    EXPECT_EQ(want, Entries(dlg.m_listTree));
+    EXPECT_EQ(Utf8("转换文件数: 201"), Utf8(StatusText()));
 }
 
 TEST_F(AddRemove, RemoveLowersTheCountByTheRemovedEntries) {

@@ -2,6 +2,7 @@
 // The main dialog, modeless, over a test drive of source documents, with its inner state open to
 // the tests, and helpers that press its buttons and wait for its threads.
 #include "app/ConvertDlg.h"
+#include "shared/UserMessages.h"
 
 #include "MessageBoxRecorder.h"
 #include "OfficeSim.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,11 +28,19 @@ public:
     using CConvertDlg::m_wndToolBar;
     using CConvertDlg::StopThread;
 
-    // What the add-files box shows when the run reports its count, just before the box closes.
-    std::string m_strBoxPathAtCount;
+    // Runs once, on the window's thread, right after the next UWM_LIST_COUNT has been handled.
+    std::function<void()> afterListCount;
 
 protected:
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        LRESULT result = CConvertDlg::WindowProc(msg, wParam, lParam);
+        if (msg == UWM_LIST_COUNT && afterListCount) {
+            std::function<void()> hook = std::move(afterListCount);
+            afterListCount = nullptr;
+            hook();
+        }
+        return result;
+    }
 };
 
 class AppFixture : public testing::Test {

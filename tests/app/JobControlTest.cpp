@@ -1,6 +1,8 @@
 #include "AppFixture.h"
 
+#include "OfficeCalls.h"
 #include "UiPump.h"
+#include "framework/AfxMessageBox.h"
 #include "res/resource.h"
 #include "shared/ConvertType.h"
 #include "shared/UserMessages.h"
@@ -204,4 +206,52 @@ TEST_F(JobControl, StopThreadWaitsAtMostItsTimeOut) {
     TerminateThread(hung, 0);
     CloseHandle(hung);
     CloseHandle(ends);
+}
+
+namespace {
+
+// A message box that nobody answers until the test says so.
+HANDLE g_boxShown = nullptr;
+HANDLE g_boxAnswered = nullptr;
+
+int UnansweredBox(HWND, const char*, const char*, UINT) {
+    SetEvent(g_boxShown);
+    WaitForSingleObject(g_boxAnswered, INFINITE);
+    return IDCANCEL;
+}
+
+} // namespace
+
+// Close gives up on a worker that does not end within its wait: the applications that the job
+// started are ended with the program.
+TEST_F(JobControl, CloseAfterItsWaitEndsTheApplicationsOfAJobLeftRunning) {
+    OfficeSim sim;
+    OfficeSim::WriteDoc(src / "b.doc", "doc", "b");
+    OfficeSim::WriteDoc(src.WriteFile("Docs\\a.doc"), "doc", "a");
+    AddEntry(src / "b.doc", CT_WORD_TO_QOR, 1);
+    AddEntry(src / "Docs", CT_WORD_TO_QOR, 1);
+    SetOutput(dlg, src.MakeDir("Docs\\Out"));
+    const std::vector<DWORD> before = OfficeSim::ServerPids();
+    g_boxShown = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_boxAnswered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    MessageBoxHandler recorder = AfxSetMessageBoxHandler(&UnansweredBox);
+    Press(IDC_START);
+    // b.doc has been converted, so the word processor runs; the worker waits on the question
+    // about the sub-folder.
+    ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(g_boxShown, 0) == WAIT_OBJECT_0; }));
+    const DWORD wordProcessor = sim.PidOf(OfficeCalls::WordStart()[0]);
+    ASSERT_NE(0u, wordProcessor);
+
+    const DWORD start = GetTickCount();
+    Press(IDOK);
+    EXPECT_GE(GetTickCount() - start, 4900u) << "Close waits for the worker first";
+    EXPECT_TRUE(dlg.IsWorkerRunning());
+    EXPECT_TRUE(OfficeSim::WaitForExit(wordProcessor, 0)) << "an application outlives Close";
+    EXPECT_EQ(std::vector<DWORD>(), OfficeSim::ServerPidsSince(before));
+
+    SetEvent(g_boxAnswered);
+    EXPECT_TRUE(PumpUntil([&] { return !dlg.IsWorkerRunning(); }));
+    AfxSetMessageBoxHandler(recorder);
+    CloseHandle(g_boxShown);
+    CloseHandle(g_boxAnswered);
 }

@@ -162,7 +162,7 @@ TEST_F(MainWindow, ToolTipsNameEachButtonAndBothTrees) {
     }
     EXPECT_GE(SendMessageA(dlg.GetToolTipCtrl(), TTM_GETTOOLCOUNT, 0, 0), 2);
 
-    // A tip shows when the pointer rests on a tree and the message loop passes the move on.
+    // A tip shows when the pointer rests on a tree: the tree hands its mouse moves on.
     HWND list = dlg.GetDlgItem(IDC_LIST_TREE);
     RECT rc;
     GetWindowRect(list, &rc);
@@ -170,8 +170,7 @@ TEST_F(MainWindow, ToolTipsNameEachButtonAndBothTrees) {
     SetCursorPos(pt.x, pt.y);
     POINT inside = pt;
     ScreenToClient(list, &inside);
-    MSG move = {list, WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y), GetTickCount(), pt};
-    AfxPreTranslateMessage(&move);
+    SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(dlg.GetToolTipCtrl()) != FALSE; }, 5000));
 }
 
@@ -236,4 +235,35 @@ TEST(MainWindowLifetime, CloseButtonEndsTheModalDialog) {
     ClosingDialog dlg;
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+namespace {
+
+HWND g_aboutSeen = nullptr;
+
+// Runs inside the About box's own modal loop: notes the box and closes it as a click would.
+VOID CALLBACK CloseAbout(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = GetActiveWindow();
+    if (box == nullptr || GetDlgItem(box, IDC_SOFTNAME) == nullptr)
+        return;
+    KillTimer(nullptr, id);
+    g_aboutSeen = box;
+    PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+}
+
+} // namespace
+
+TEST_F(MainWindow, AboutBoxOpensFromTheToolBarAndTheSystemMenu) {
+    const std::function<void()> openers[] = {
+        [&] { dlg.SendMessage(WM_COMMAND, ID_APP_ABOUT); },
+        [&] { dlg.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX); },
+    };
+    for (const auto& open : openers) {
+        g_aboutSeen = nullptr;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseAbout);
+        open();
+        KillTimer(nullptr, timer);
+        EXPECT_NE(nullptr, g_aboutSeen);
+        EXPECT_FALSE(IsWindow(g_aboutSeen)) << "the box is gone when its opener returns";
+    }
 }

@@ -111,6 +111,41 @@ TEST_F(EngineTest, OpenAndCloseErrorsOfEitherKindAreLogged) {
     EXPECT_EQ(LogLine(a) + LogLine(b) + LogLine(c), Log(out));
 }
 
+// A save that fails part-way must not leave a target that passes for a result; a target that the
+// failed save never touched (an earlier job's result) stays as it was.
+TEST_F(EngineTest, FailedSaveRemovesWhatItWroteAndKeepsWhatItNeverTouched) {
+    const std::string out = dir.MakeDir("out");
+    const struct {
+        const char* source;
+        int type;
+        const char* target;
+        const char* rule;
+        const char* earlierFormat; // an earlier result at the target; nullptr for none
+        bool kept;
+    } cases[] = {
+        {"a.doc", CT_WORD_TO_QOR, "a.qor", "save-die", nullptr, false},
+        {"b.xls", CT_EXCEL_TO_LX, "b.lx", "save-die", nullptr, false},
+        {"c.doc", CT_WORD_TO_QOR, "c.qor", "save-die", "qor", false},
+        {"d.doc", CT_WORD_TO_QOR, "d.qor", "save-error:800A1066:磁盘已满", "qor", true},
+        {"e.xls", CT_EXCEL_TO_LX, "e.lx", "save-fail:80004005", "lx", true},
+    };
+    CConverter& conv = Converter(out);
+    std::string log;
+    for (const auto& c : cases) {
+        const std::string source = Doc(c.source), target = mbcs::JoinPath(out, c.target);
+        if (c.earlierFormat != nullptr)
+            OfficeSim::WriteDoc(target, c.earlierFormat, "上次的结果");
+        sim.Fault(c.source, c.rule);
+        conv.ConvertFile(source.c_str(), target.c_str(), c.type);
+        log += LogLine(source);
+        if (c.kept)
+            EXPECT_TRUE(IsDoc(target, c.earlierFormat, "上次的结果")) << c.source;
+        else
+            EXPECT_FALSE(PathExists(target)) << c.source << " left a cut-short target";
+    }
+    EXPECT_EQ(log, Log(out));
+}
+
 TEST_F(EngineTest, QuitErrorDropsOnlyTheWordProcessor) {
     sim.QuitError(true);
     std::string a = Doc("a.xls"), b = Doc("b.doc"), c = Doc("c.xls");

@@ -91,13 +91,16 @@ TEST_F(EngineTest, OutputInsideAFolderEntryAsksAndOkSkipsOnlyThatEntry) {
 
 TEST_F(EngineTest, CancelInTheSubFolderQuestionEndsTheJobNormally) {
     Doc("Docs\\a.doc");
-    std::string b = Doc("b.doc");
+    std::string b = Doc("b.doc"), c = Doc("c.doc");
     boxes.QueueAnswer(IDCANCEL);
-    RunJob({JobEntry(1, dir / "Docs", CT_WORD_TO_QOR, 1), JobEntry(2, b)}, dir / "Docs\\");
-    Trace expected = {"state 0", "checked? 1", "state 1"};
+    // b.doc leaves the word processor running when the question comes: the job's end quits it.
+    RunJob({JobEntry(1, b), JobEntry(2, dir / "Docs", CT_WORD_TO_QOR, 1), JobEntry(3, c)},
+           dir / "Docs\\");
+    Trace expected = {"state 0", "checked? 1", "done 1", "tick 1", "checked? 2", "state 1"};
     EXPECT_EQ(expected, owner.Trace())
         << "the output typed with a trailing separator is still inside";
-    EXPECT_FALSE(owner.IsTicked(ItemNo(2)));
+    EXPECT_FALSE(owner.IsTicked(ItemNo(3)));
+    EXPECT_EQ(OfficeCalls::WordQuit(), sim.Calls().back());
 }
 
 TEST_F(EngineTest, FolderEntryEqualToTheOutputFolderConvertsBesideItsSources) {

@@ -94,12 +94,15 @@ void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string
     job->items = items;
     ASSERT_TRUE(job->SetOutputDir(output.c_str()));
     job->ppConverter = &slot;
+    const std::vector<DWORD> before = OfficeSim::ServerPids();
     HANDLE done = StartWorker(job);
     ASSERT_NE(nullptr, done);
     bool ended = PumpUntil([&] { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; }, 120000);
     CloseHandle(done);
     ASSERT_TRUE(ended) << "the job did not end";
     EXPECT_EQ(nullptr, slot) << "the worker empties the slot";
+    EXPECT_EQ(std::vector<DWORD>(), OfficeSim::ServerPidsSince(before))
+        << "an application that the job started is left running";
 }
 
 ConvertItem EngineTest::JobEntry(int n, const std::string& path, int type, int count) {

@@ -1,6 +1,7 @@
 // The real program in its own process, used as a person uses it: the mouse opens the tree and
 // selects, ">>" fills the list, the keyboard types the output folder, Start runs the job against
 // the stand-in office servers; everything is checked on screen and on disk.
+#include "FolderContents.h"
 #include "OfficeSim.h"
 #include "TandrelApp.h"
 #include "TempDir.h"
@@ -11,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 namespace {
@@ -39,44 +39,6 @@ constexpr int kFileTotal = 4;
 constexpr char kFailingSource[] = "资料\\乗务\\纪要.doc";
 constexpr char kFailingName[] = "纪要.doc";
 
-std::string TandrelExe() {
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string folder(self, mbcs::ReverseFindChar(self, '\\'));
-    char full[MAX_PATH] = {};
-    GetFullPathNameA(mbcs::JoinPath(folder, TANDREL_EXE_FROM_TEST).c_str(), MAX_PATH, full,
-                     nullptr);
-    return full;
-}
-
-// Every file and folder under root (folders with a trailing "\"), with the files' bytes.
-void ListTree(const std::string& root, const std::string& relative,
-              std::map<std::string, std::string>* entries) {
-    WIN32_FIND_DATAA data;
-    std::string folder = relative.empty() ? root : mbcs::JoinPath(root, relative);
-    HANDLE find = FindFirstFileA(mbcs::JoinPath(folder, "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            (*entries)[relative + name + "\\"] = "";
-            ListTree(root, relative + name + "\\", entries);
-        } else {
-            (*entries)[relative + name] = ReadFileBytes(mbcs::JoinPath(folder, name));
-        }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-}
-
-std::map<std::string, std::string> Contents(const std::string& root) {
-    std::map<std::string, std::string> entries;
-    ListTree(root, "", &entries);
-    return entries;
-}
-
 class EndToEnd : public testing::Test {
 protected:
     void SetUp() override {
@@ -87,8 +49,11 @@ protected:
             OfficeSim::WriteDoc(sources / source.path, source.format, source.payload);
         }
         sources.MakeDir("资料\\乗务\\空的");
-        ASSERT_TRUE(app.Start(TandrelExe())) << app.LastError();
+        ASSERT_TRUE(app.Start(TandrelApp::ProgramPath(Program()))) << app.LastError();
     }
+
+    // The program under test, relative to this test's folder.
+    virtual const char* Program() const { return TANDREL_EXE_FROM_HERE; }
 
     void TearDown() override {
         if (HasFailure())
@@ -134,25 +99,14 @@ protected:
     // The output folder mirrors the source folder and holds every result but that of the source
     // failing, and a log of exactly log.
     void ExpectOutput(const std::string& out, const std::string& failing, const std::string& log) {
-        std::map<std::string, std::string> expected = {{"qorconvert.log", log}};
+        FolderContents::Entries expected = {{"qorconvert.log", log}};
         for (const char* folder : kMirrorFolders)
             expected[folder] = "";
         for (const Source& source : kSources) {
-            if (source.result == nullptr || failing == source.path)
-                continue;
-            expected[source.result] =
-                "OFFICESIM " + std::string(source.resultFormat) + "\r\n" + source.payload;
+            if (source.result != nullptr && failing != source.path)
+                expected[source.result] = FolderContents::Doc(source.resultFormat, source.payload);
         }
-        std::map<std::string, std::string> actual = Contents(out);
-        for (const auto& entry : expected) {
-            auto found = actual.find(entry.first);
-            if (found == actual.end())
-                ADD_FAILURE() << Utf8(entry.first) << " is missing";
-            else
-                EXPECT_EQ(Utf8(entry.second), Utf8(found->second)) << Utf8(entry.first);
-        }
-        for (const auto& entry : actual)
-            EXPECT_TRUE(expected.count(entry.first)) << Utf8(entry.first) << " was not expected";
+        EXPECT_TRUE(FolderContents::Match(out, expected));
     }
 
     TempDir sources{"e2e-src"};
@@ -160,6 +114,12 @@ protected:
     TestDrive drive{sources.path(), DRIVE_FIXED};
     OfficeSim sim;
     TandrelApp app;
+};
+
+// The program built with the tests' short call limits: a call may take 10 s.
+class EndToEndShortLimits : public EndToEnd {
+protected:
+    const char* Program() const override { return TANDREL_SHORT_LIMITS_EXE_FROM_TEST; }
 };
 
 } // namespace
@@ -176,10 +136,10 @@ TEST_F(EndToEnd, ConvertsAFolderAndAFileThenASecondStartConvertsNothing) {
     ExpectOutput(out, "", "");
     ExpectJobDoneOnScreen();
 
-    std::map<std::string, std::string> before = Contents(out);
+    FolderContents::Entries before = FolderContents::Read(out);
     sim.ClearJournal();
     ASSERT_TRUE(app.RunJob(kFileTotal, false)) << app.LastError();
-    EXPECT_TRUE(Contents(out) == before) << "the second Start changed the output folder";
+    EXPECT_TRUE(FolderContents::Match(out, before)) << "the second Start changed the output folder";
     EXPECT_TRUE(sim.Calls().empty()) << "the second Start called an office application";
     ExpectJobDoneOnScreen();
     EXPECT_TRUE(app.PressClose()) << app.LastError();
@@ -194,5 +154,19 @@ TEST_F(EndToEnd, ASaveFailureIsLoggedAndTheRestConverted) {
     app.Capture("e2e-save-failure.bmp");
     ExpectOutput(out, kFailingSource, drive.root() + kFailingSource + "  转换失败\r\n");
     ExpectJobDoneOnScreen();
+    EXPECT_TRUE(app.PressClose()) << app.LastError();
+}
+
+TEST_F(EndToEndShortLimits, AHungApplicationIsEndedAndTheJobFinishesOnItsOwn) {
+    sim.Fault(kFailingName, "hang:open");
+    AddFolderAndFile();
+    std::string out = outputs / "with-hang";
+    ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
+    const std::vector<DWORD> before = OfficeSim::ServerPids();
+    ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
+    ExpectOutput(out, kFailingSource, drive.root() + kFailingSource + "  转换失败\r\n");
+    ExpectJobDoneOnScreen();
+    EXPECT_EQ(std::vector<DWORD>(), OfficeSim::ServerPidsSince(before))
+        << "an application that the job started is left running";
     EXPECT_TRUE(app.PressClose()) << app.LastError();
 }

@@ -62,6 +62,10 @@ HRESULT FakeDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
     for (UINT i = 0; i < params->cNamedArgs; ++i)
         call.named.push_back(params->rgdispidNamedArgs[i]);
     calls.push_back(call);
+    if (busyCalls > 0) {
+        --busyCalls;
+        return RPC_E_CALL_REJECTED;
+    }
 
     Answer answer = answers[id];
     if (answer.hr == DISP_E_EXCEPTION && info) {

@@ -30,6 +30,8 @@ public:
 
     std::vector<Call> calls;
     std::map<DISPID, Answer> answers;
+    // The next calls that are rejected as by a busy application (RPC_E_CALL_REJECTED).
+    unsigned busyCalls = 0;
     LONG refs = 1;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;

@@ -109,3 +109,16 @@ TEST(MbcsWide, FromWideGivesCodePage936Bytes) {
     EXPECT_EQ("", mbcs::FromWide(L""));
     EXPECT_EQ("", mbcs::FromWide(nullptr));
 }
+
+TEST(MbcsKeepTail, CutsOnlyBeforeAWholeCharacter) {
+    const std::string path = "C:\\乗\\a.doc"; // 乗 takes bytes 3 and 4
+    const struct {
+        size_t maxBytes;
+        const char* tail;
+    } cases[] = {
+        {100, "C:\\乗\\a.doc"}, {8, "乗\\a.doc"}, {7, "\\a.doc"}, // never from the trail 0x5C
+        {6, "\\a.doc"},         {0, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.tail, mbcs::KeepTail(path, c.maxBytes)) << c.maxBytes;
+}

@@ -1,5 +1,7 @@
 #include "ServerFixture.h"
 
+#include <thread>
+
 class FaultTest : public ServerFixture {
 protected:
     void StartQor() {
@@ -158,4 +160,41 @@ TEST_F(FaultTest, RefusedStartFailsTheCreationOfThatApplicationOnly) {
     m_lx.Start();
     EXPECT_EQ(Join(OfficeCalls::SheetStart()), Join(m_sim.Calls()))
         << "no word processor was created";
+}
+
+TEST_F(FaultTest, BusyRejectsTheNextCallsAfterTheOpenAndJournalsEach) {
+    const std::string doc = Doc("busy.doc", "doc", "忙");
+    m_sim.Fault("busy.doc", "busy:2");
+    StartQor();
+    ASSERT_TRUE(m_qor.Open(doc.c_str()));
+    for (int attempt = 0; attempt < 2; ++attempt)
+        EXPECT_EQ(RPC_E_CALL_REJECTED, ErrorOf([&] { m_qor.MarkUnchanged(); })) << attempt;
+    m_qor.MarkUnchanged();
+    m_qor.SaveAs((m_dir / "busy.qor").c_str());
+    EXPECT_TRUE(IsDoc(m_dir / "busy.qor", "qor", "忙"));
+    const std::vector<std::string> calls = m_sim.Calls();
+    ASSERT_EQ(8u, calls.size());
+    EXPECT_EQ("qor.document\tBUSY\t-", calls[4]);
+    EXPECT_EQ("qor.document\tBUSY\t-", calls[5]);
+    EXPECT_EQ(OfficeCalls::WordConvert(doc, "")[1], calls[6]) << "the third attempt is carried out";
+}
+
+TEST_F(FaultTest, HangNeverAnswersUntilTheProcessIsEnded) {
+    const std::string doc = Doc("hangs.doc", "doc", "x");
+    m_sim.Fault("hangs.doc", "hang:open");
+    StartQor();
+    const DWORD pid = m_sim.JournalPids().at(0);
+    std::thread killer([pid] {
+        Sleep(1000);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+    });
+    const DWORD start = GetTickCount();
+    const HRESULT hr = ErrorOf([&] { m_qor.Open(doc.c_str()); });
+    const DWORD took = GetTickCount() - start;
+    killer.join();
+    EXPECT_EQ(HRESULT_FROM_WIN32(RPC_S_CALL_FAILED), hr);
+    EXPECT_GE(took, 900u) << "the call returned before the process was ended";
+    EXPECT_EQ(OfficeCalls::WordConvert(doc, "")[0], m_sim.Calls().back());
 }

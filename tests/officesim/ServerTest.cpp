@@ -121,6 +121,7 @@ TEST_F(ServerTest, FileProblemsAreErrorsOfTheApplication) {
     const std::string sheet = Doc("sheet.doc", "xls", "表格");
     const std::string letter = Doc("letter.xls", "doc", "信");
     const std::string missing = m_dir / "不存在.doc";
+    const std::string longTarget = m_dir / (std::string(255 - m_dir.path().size(), 'x') + ".qor");
     StartBoth();
 
     for (const char* source : {"Qor", "LX"}) {
@@ -147,6 +148,7 @@ TEST_F(ServerTest, FileProblemsAreErrorsOfTheApplication) {
         {"a workbook saved as .doc", [&] { m_lx.SaveAs((m_dir / "b.doc").c_str()); }, "b.doc"},
         {"save into a missing folder", [&] { m_qor.SaveAs((m_dir / "无此目录\\a.qor").c_str()); },
          nullptr},
+        {"save under a path of 260 characters", [&] { m_qor.SaveAs(longTarget.c_str()); }, nullptr},
     };
     ASSERT_TRUE(m_qor.Open(doc.c_str()));
     ASSERT_TRUE(m_lx.Open(Doc("b.xls", "xls", "表").c_str()));
@@ -156,6 +158,12 @@ TEST_F(ServerTest, FileProblemsAreErrorsOfTheApplication) {
             EXPECT_FALSE(PathExists(m_dir / c.notWritten)) << c.what;
         }
     }
+    EXPECT_FALSE(PathExists(longTarget));
+    const std::string readOnly = Doc("只读.qor", "qor", "旧");
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(DISP_E_EXCEPTION, ErrorOf([&] { m_qor.SaveAs(readOnly.c_str()); }));
+    EXPECT_TRUE(IsDoc(readOnly, "qor", "旧")) << "a read-only target is not replaced";
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
     m_qor.SaveAs((m_dir / "A.QOT").c_str());
     EXPECT_TRUE(IsDoc(m_dir / "A.QOT", "qot", "正文"))
         << "the extension is read without regard to case";

@@ -39,6 +39,36 @@ bool IsServerProgram(const char* exeName) {
                        [exeName](const char* program) { return lstrcmpiA(exeName, program) == 0; });
 }
 
+// The command line that COM starts the server of progId with; "" when it is not registered.
+std::string ServerCommand(const std::string& progId) {
+    CLSID clsid;
+    if (FAILED(CLSIDFromProgID(std::wstring(progId.begin(), progId.end()).c_str(), &clsid)))
+        return std::string();
+    wchar_t text[40] = {};
+    StringFromGUID2(clsid, text, 40);
+    std::string key = "Software\\Classes\\CLSID\\";
+    for (const wchar_t* c = text; *c != L'\0'; ++c)
+        key += static_cast<char>(*c);
+    char value[2 * MAX_PATH] = {};
+    DWORD size = sizeof(value);
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, (key + "\\LocalServer32").c_str(), nullptr, RRF_RT_REG_SZ,
+                     nullptr, value, &size) != ERROR_SUCCESS)
+        return std::string();
+    return value;
+}
+
+void RunAndWait(std::string commandLine) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return;
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
 } // namespace
 
 OfficeSim::OfficeSim() : m_dir("officesim"), m_journal(m_dir / "journal.txt") {
@@ -48,6 +78,8 @@ OfficeSim::OfficeSim() : m_dir("officesim"), m_journal(m_dir / "journal.txt") {
 
 OfficeSim::~OfficeSim() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+    for (const std::string& server : m_unregistered)
+        RunAndWait(server + " /RegServer");
 }
 
 void OfficeSim::Fault(const std::string& fileName, const std::string& rule) {
@@ -64,6 +96,14 @@ void OfficeSim::StartError(const std::string& progId) {
 
 void OfficeSim::QuitError(bool on) {
     SetNumber(kKey, "QuitError", on ? 1 : 0);
+}
+
+void OfficeSim::Unregister(const std::string& progId) {
+    std::string server = ServerCommand(progId);
+    if (server.empty())
+        return;
+    m_unregistered.push_back(server);
+    RunAndWait(server + " /UnregServer");
 }
 
 std::vector<std::string> OfficeSim::JournalLines() const {
@@ -94,6 +134,15 @@ std::vector<DWORD> OfficeSim::JournalPids() const {
             pids.push_back(pid);
     }
     return pids;
+}
+
+DWORD OfficeSim::PidOf(const std::string& call) const {
+    for (const std::string& line : JournalLines()) {
+        size_t tab = line.find('\t');
+        if (tab != std::string::npos && line.substr(tab + 1) == call)
+            return static_cast<DWORD>(std::strtoul(line.c_str(), nullptr, 10));
+    }
+    return 0;
 }
 
 void OfficeSim::ClearJournal() {
@@ -137,6 +186,15 @@ std::vector<DWORD> OfficeSim::ServerPids() {
     }
     CloseHandle(snapshot);
     return pids;
+}
+
+std::vector<DWORD> OfficeSim::ServerPidsSince(const std::vector<DWORD>& before) {
+    std::vector<DWORD> since;
+    for (DWORD pid : ServerPids()) {
+        if (std::find(before.begin(), before.end(), pid) == before.end())
+            since.push_back(pid);
+    }
+    return since;
 }
 
 void OfficeSim::KillServers() {

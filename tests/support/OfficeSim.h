@@ -21,7 +21,8 @@ public:
 
     // Sets the fault rules for a source file name ("bad.doc"), rules separated by ";":
     // open-nothing, open-error:<hex>:<text>, save-error:..., close-error:...,
-    // save-fail:<hex>, save-die, delay:<open|save|close>:<ms>. "" removes them.
+    // save-fail:<hex>, save-die, delay:<open|save|close>:<ms>, hang:<open|save|close>,
+    // busy:<n>. "" removes them.
     void Fault(const std::string& fileName, const std::string& rule);
     // Makes the server of this ProgID exit before it registers its class ("" for none).
     void RefuseStart(const std::string& progId);
@@ -29,6 +30,9 @@ public:
     void StartError(const std::string& progId);
     // Makes the word processor's quit fail (its process stays).
     void QuitError(bool on);
+    // Removes the registration of this ProgID's server, as on a machine without the application;
+    // it is registered again when this object goes.
+    void Unregister(const std::string& progId);
 
     const std::string& JournalPath() const { return m_journal; }
     // The journal's lines, without their CR LF.
@@ -37,6 +41,8 @@ public:
     std::vector<std::string> Calls() const;
     // The server processes that wrote the journal, each once, in the order they first appear.
     std::vector<DWORD> JournalPids() const;
+    // The process that served the first call journaled as call (a Calls() line); 0 for none.
+    DWORD PidOf(const std::string& call) const;
     void ClearJournal();
 
     // A stand-in document: "OFFICESIM <format>\r\n" and the payload ("" format: payload only).
@@ -47,6 +53,8 @@ public:
 
     // Running qorsim and lxsim processes of this Wine prefix.
     static std::vector<DWORD> ServerPids();
+    // Those of them that are not in before.
+    static std::vector<DWORD> ServerPidsSince(const std::vector<DWORD>& before);
     // Ends them all and waits until they are gone.
     static void KillServers();
     // Waits until a process has ended; true when it has within timeoutMs.
@@ -55,6 +63,7 @@ public:
 private:
     TempDir m_dir;
     std::string m_journal;
+    std::vector<std::string> m_unregistered; // command lines of the servers to register again
 };
 
 // Whether a file is a stand-in document of format holding exactly payload.

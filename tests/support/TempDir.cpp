@@ -17,6 +17,27 @@ void MakeParents(const std::string& path) {
         CreateDirectoryA(path.substr(0, sep).c_str(), nullptr);
 }
 
+void ListTree(const std::string& root, const std::string& relative,
+              std::map<std::string, std::string>* entries) {
+    WIN32_FIND_DATAA data;
+    std::string folder = relative.empty() ? root : mbcs::JoinPath(root, relative);
+    HANDLE find = FindFirstFileA(mbcs::JoinPath(folder, "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            (*entries)[relative + name + "\\"] = "";
+            ListTree(root, relative + name + "\\", entries);
+        } else {
+            (*entries)[relative + name] = ReadFileBytes(mbcs::JoinPath(folder, name));
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
 } // namespace
 
 TempDir::TempDir(const std::string& prefix) {
@@ -89,4 +110,10 @@ void RemoveTree(const std::string& path) {
         FindClose(h);
     }
     RemoveDirectoryA(path.c_str());
+}
+
+std::map<std::string, std::string> TreeContents(const std::string& root) {
+    std::map<std::string, std::string> entries;
+    ListTree(root, "", &entries);
+    return entries;
 }

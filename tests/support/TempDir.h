@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 
 // A fresh folder under the temporary folder, removed with everything in it at destruction.
@@ -23,3 +24,6 @@ private:
 std::string ReadFileBytes(const std::string& path);
 bool PathExists(const std::string& path);
 void RemoveTree(const std::string& path);
+// Every file and folder under root by its path relative to root, folders with a trailing "\"
+// and an empty text, files with their bytes.
+std::map<std::string, std::string> TreeContents(const std::string& root);

@@ -35,7 +35,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
 namespace {
 
 std::vector<BYTE> GrabPixels(HWND hWnd, int& width, int& height) {
-    RECT rc;
+    RECT rc = {0, 0, 0, 0}; // stays empty for a window that is gone
     GetWindowRect(hWnd, &rc);
     width = rc.right - rc.left;
     height = rc.bottom - rc.top;
@@ -77,16 +77,27 @@ bool CaptureWindow(HWND hWnd, const std::string& bmpPath) {
     return static_cast<bool>(out);
 }
 
+std::vector<COLORREF> WindowPixels(HWND hWnd, int* width, int* height) {
+    std::vector<BYTE> pixels = GrabPixels(hWnd, *width, *height);
+    int stride = (*width * 3 + 3) & ~3;
+    std::vector<COLORREF> colours;
+    colours.reserve(static_cast<size_t>(*width) * static_cast<size_t>(*height));
+    for (int y = 0; y < *height; ++y) {
+        for (int x = 0; x < *width; ++x) {
+            const BYTE* p = &pixels[static_cast<size_t>((*height - 1 - y) * stride + x * 3)];
+            colours.push_back(RGB(p[2], p[1], p[0]));
+        }
+    }
+    return colours;
+}
+
 int CountColours(HWND hWnd, const RECT& area) {
     int width = 0, height = 0;
-    std::vector<BYTE> pixels = GrabPixels(hWnd, width, height);
-    int stride = (width * 3 + 3) & ~3;
-    std::set<DWORD> colours;
+    std::vector<COLORREF> pixels = WindowPixels(hWnd, &width, &height);
+    std::set<COLORREF> colours;
     for (int y = area.top; y < area.bottom && y < height; ++y) {
-        for (int x = area.left; x < area.right && x < width; ++x) {
-            const BYTE* p = &pixels[static_cast<size_t>((height - 1 - y) * stride + x * 3)];
-            colours.insert(RGB(p[2], p[1], p[0]));
-        }
+        for (int x = area.left; x < area.right && x < width; ++x)
+            colours.insert(pixels[static_cast<size_t>(y * width + x)]);
     }
     return static_cast<int>(colours.size());
 }

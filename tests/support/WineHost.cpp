@@ -67,3 +67,15 @@ bool MakeUnixSymlink(const std::string& target, const std::string& linkPath) {
     }
     return false;
 }
+
+bool RemoveUnixSymlink(const std::string& linkPath) {
+    std::string unixLink = UnixPathOf(linkPath);
+    if (unixLink.empty() || !RunUnixCommand("/bin/rm -f " + Quote(unixLink)))
+        return false;
+    for (int i = 0; i < 100; ++i) {
+        if (GetFileAttributesA(linkPath.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}

@@ -10,3 +10,5 @@ bool RunUnixCommand(const std::string& commandLine);
 // Creates a Unix symbolic link named linkPath pointing at target (both Windows paths; the
 // link's parent folder must exist). Wine shows a link to a folder as an ordinary folder.
 bool MakeUnixSymlink(const std::string& target, const std::string& linkPath);
+// Removes such a link (Windows functions would follow it to the folder it points at).
+bool RemoveUnixSymlink(const std::string& linkPath);

@@ -61,16 +61,20 @@ bool UserInput::MoveTo(POINT pt) {
     return false;
 }
 
-bool UserInput::Click(POINT pt, bool ctrl) {
+bool UserInput::Click(POINT pt, UINT keys) {
     if (!MoveTo(pt))
         return false;
+    const WORD held[] = {static_cast<WORD>(keys & MK_CONTROL ? VK_CONTROL : 0),
+                         static_cast<WORD>(keys & MK_SHIFT ? VK_SHIFT : 0)};
     std::vector<INPUT> inputs;
-    if (ctrl)
-        inputs.push_back(KeyEvent(VK_CONTROL, 0, 0));
+    for (WORD vk : held)
+        if (vk != 0)
+            inputs.push_back(KeyEvent(vk, 0, 0));
     inputs.push_back(MouseEvent(MOUSEEVENTF_LEFTDOWN));
     inputs.push_back(MouseEvent(MOUSEEVENTF_LEFTUP));
-    if (ctrl)
-        inputs.push_back(KeyEvent(VK_CONTROL, 0, KEYEVENTF_KEYUP));
+    for (WORD vk : held)
+        if (vk != 0)
+            inputs.push_back(KeyEvent(vk, 0, KEYEVENTF_KEYUP));
     return Send(inputs);
 }
 

@@ -9,8 +9,8 @@ class UserInput {
 public:
     // Moves the pointer there; false when it did not arrive.
     static bool MoveTo(POINT pt);
-    // A left click there, with Ctrl held when ctrl is true.
-    static bool Click(POINT pt, bool ctrl = false);
+    // A left click there, with Ctrl and Shift held as keys says (MK_CONTROL, MK_SHIFT).
+    static bool Click(POINT pt, UINT keys = 0);
     // Turns the wheel there by notches (negative: towards the user, scrolling down).
     static bool Wheel(POINT pt, int notches);
     // Presses and releases one key, with Shift held when shift is true.

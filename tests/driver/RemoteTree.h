@@ -21,6 +21,9 @@ public:
     // The first item in display order whose text is text, or contains it when whole is false.
     HTREEITEM Find(const std::string& text, bool whole = true) const;
     HTREEITEM FirstChild(HTREEITEM hItem) const;
+    // The child of hParent whose text is text; null when it has none (or is not expanded).
+    HTREEITEM Child(HTREEITEM hParent, const std::string& text) const;
+    HTREEITEM Parent(HTREEITEM hItem) const { return Next(hItem, TVGN_PARENT); }
 
     std::string Text(HTREEITEM hItem) const;
     bool Selected(HTREEITEM hItem) const { return State(hItem, TVIS_SELECTED) != 0; }

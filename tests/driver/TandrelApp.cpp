@@ -12,9 +12,8 @@ namespace {
 
 constexpr char kMainCaption[] = "批量转换工具";
 constexpr char kDialogClass[] = "#32770";
+constexpr char kAddFilesCaption[] = "添加文件";
 constexpr DWORD kStepMs = 15000;
-// A job starts the office applications first; each takes about a second under Wine.
-constexpr DWORD kJobMs = 60000;
 
 template <class Done> bool WaitFor(Done done, DWORD limitMs = kStepMs) {
     for (DWORD start = GetTickCount(); !done();) {
@@ -74,6 +73,21 @@ TandrelApp::~TandrelApp() {
     CloseHandle(m_process.hProcess);
 }
 
+std::string TandrelApp::ProgramPath(const std::string& relativeToThisProgram) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string folder(self, mbcs::ReverseFindChar(self, '\\'));
+    char full[MAX_PATH] = {};
+    GetFullPathNameA(mbcs::JoinPath(folder, relativeToThisProgram).c_str(), MAX_PATH, full,
+                     nullptr);
+    return full;
+}
+
+bool TandrelApp::Running() const {
+    return m_process.hProcess != nullptr &&
+           WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
 bool TandrelApp::Fail(const std::string& what) {
     m_error = what;
     return false;
@@ -95,7 +109,11 @@ bool TandrelApp::Start(const std::string& exePath) {
         return Fail("the main window did not appear");
     m_sourceTree.reset(new RemoteTree(m_process.hProcess, Control(IDC_SHELL_TREE)));
     m_listTree.reset(new RemoteTree(m_process.hProcess, Control(IDC_LIST_TREE)));
-    // The source tree opens the computer folder when it is built.
+    return WaitForComputerFolder();
+}
+
+// The source tree opens the computer folder whenever it is built.
+bool TandrelApp::WaitForComputerFolder() {
     if (!WaitFor([this] {
             std::vector<HTREEITEM> items = m_sourceTree->DisplayOrder();
             return std::any_of(items.begin(), items.end(),
@@ -133,7 +151,7 @@ bool TandrelApp::ShowItem(RemoteTree& tree, HTREEITEM hItem, RECT* pLabel) {
     return Fail("the item \"" + Utf8(tree.Text(hItem)) + "\" cannot be scrolled into view");
 }
 
-bool TandrelApp::Expand(HTREEITEM hItem) {
+bool TandrelApp::ClickButton(HTREEITEM hItem) {
     RemoteTree& tree = SourceTree();
     RECT label;
     if (!ShowItem(tree, hItem, &label))
@@ -144,18 +162,32 @@ bool TandrelApp::Expand(HTREEITEM hItem) {
         --button.x;
     if (!(tree.HitTest(button) & TVHT_ONITEMBUTTON))
         return Fail("\"" + Utf8(tree.Text(hItem)) + "\" has no expand button");
-    UserInput::Click(button);
+    return UserInput::Click(button) || Fail("the click on the expand button failed");
+}
+
+bool TandrelApp::Expand(HTREEITEM hItem) {
+    RemoteTree& tree = SourceTree();
+    if (!ClickButton(hItem))
+        return false;
     if (!WaitFor([&] { return tree.Expanded(hItem) && tree.FirstChild(hItem) != nullptr; }))
         return Fail("\"" + Utf8(tree.Text(hItem)) + "\" did not open");
     return true;
 }
 
-bool TandrelApp::Select(HTREEITEM hItem, bool ctrl) {
+bool TandrelApp::Collapse(HTREEITEM hItem) {
     RemoteTree& tree = SourceTree();
+    if (!ClickButton(hItem))
+        return false;
+    if (!WaitFor([&] { return !tree.Expanded(hItem); }))
+        return Fail("\"" + Utf8(tree.Text(hItem)) + "\" did not close");
+    return true;
+}
+
+bool TandrelApp::Select(RemoteTree& tree, HTREEITEM hItem, UINT keys) {
     RECT label;
     if (!ShowItem(tree, hItem, &label))
         return false;
-    UserInput::Click(Centre(label), ctrl);
+    UserInput::Click(Centre(label), keys);
     if (!WaitFor([&] { return tree.Selected(hItem); }))
         return Fail("\"" + Utf8(tree.Text(hItem)) + "\" did not become selected");
     return true;
@@ -180,6 +212,39 @@ bool TandrelApp::AddSelected(int nEntries) {
         return Fail("the list did not reach " + std::to_string(nEntries) + " entries (it has " +
                     std::to_string(ListTree().Count()) + ")");
     return true;
+}
+
+bool TandrelApp::RemoveAll() {
+    RemoteTree& list = ListTree();
+    std::vector<HTREEITEM> entries = list.DisplayOrder();
+    if (entries.empty())
+        return true;
+    if (!Select(list, entries.front()) || !Select(list, entries.back(), MK_SHIFT))
+        return false;
+    for (HTREEITEM entry : entries)
+        if (!list.Selected(entry))
+            return Fail("the Shift-click left \"" + Utf8(list.Text(entry)) + "\" unselected");
+    if (!ClickControl(IDC_REMOVE))
+        return false;
+    if (!WaitFor([&] { return list.Count() == 0 && Text(IDC_FILE_COUNT) == "转换文件数: 0"; }))
+        return Fail("\"<<\" left " + std::to_string(list.Count()) + " entries, the count reads \"" +
+                    Utf8(Text(IDC_FILE_COUNT)) + "\"");
+    return true;
+}
+
+bool TandrelApp::ChooseKind(bool sheet) {
+    const int radio = sheet ? IDC_RADIO_EXCEL : IDC_RADIO_WORD;
+    if (SendMessageA(Control(radio), BM_GETCHECK, 0, 0) == BST_CHECKED)
+        return true;
+    if (!ClickControl(radio))
+        return false;
+    if (!WaitFor([&] { return SendMessageA(Control(radio), BM_GETCHECK, 0, 0) == BST_CHECKED; }))
+        return Fail("the kind did not change");
+    // The click's handler rebuilds the tree; an answered message means it has returned.
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(m_hWnd, WM_NULL, 0, 0, SMTO_NORMAL, kStepMs, &result))
+        return Fail("the window does not answer after the kind changed");
+    return WaitForComputerFolder();
 }
 
 bool TandrelApp::TypeOutputFolder(const std::string& folder) {
@@ -218,18 +283,40 @@ HWND TandrelApp::FindOwnWindow(const char* className, const std::string& childTe
     return nullptr;
 }
 
+int TandrelApp::OtherDialogs() const {
+    int n = 0;
+    for (HWND hWnd : TopLevelWindows(m_process.dwProcessId)) {
+        char name[64] = {};
+        GetClassNameA(hWnd, name, sizeof(name));
+        n += hWnd != m_hWnd && lstrcmpA(name, kDialogClass) == 0;
+    }
+    return n;
+}
+
+HWND TandrelApp::AddFilesBox() const {
+    for (HWND hWnd : TopLevelWindows(m_process.dwProcessId))
+        if (hWnd != m_hWnd && WindowText(hWnd) == kAddFilesCaption)
+            return hWnd;
+    return nullptr;
+}
+
 bool TandrelApp::AnswerMessageBox(const std::string& text, int buttonId) {
     HWND box = nullptr;
     if (!WaitFor([&] { return (box = FindOwnWindow(kDialogClass, text)) != nullptr; }))
         return Fail("no message box saying \"" + Utf8(text) + "\"");
-    RECT rc;
-    HWND button = GetDlgItem(box, buttonId);
-    if (button == nullptr || !GetWindowRect(button, &rc))
-        return Fail("the message box has no button " + std::to_string(buttonId));
-    UserInput::Click(Centre(rc));
+    if (!ClickButtonOf(box, buttonId))
+        return false;
     if (!WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
         return Fail("the message box did not close");
     return true;
+}
+
+bool TandrelApp::ClickButtonOf(HWND dialog, int buttonId) {
+    RECT rc;
+    HWND button = GetDlgItem(dialog, buttonId);
+    if (button == nullptr || !GetWindowRect(button, &rc))
+        return Fail("the box has no button " + std::to_string(buttonId));
+    return UserInput::Click(Centre(rc)) || Fail("the click on the box's button failed");
 }
 
 bool TandrelApp::WaitUntilStarted() {
@@ -243,20 +330,20 @@ bool TandrelApp::WaitUntilStarted() {
 }
 
 bool TandrelApp::WaitUntilRunning(int nPos) {
-    if (!WaitFor([&] { return Enabled(IDC_STOP) && ProgressPos() >= nPos; }, kJobMs))
+    if (!WaitFor([&] { return Enabled(IDC_STOP) && ProgressPos() >= nPos; }, m_jobLimitMs))
         return Fail("the job did not reach " + std::to_string(nPos) + " files while running");
     return true;
 }
 
-bool TandrelApp::WaitUntilIdle(int nTotal) {
+bool TandrelApp::WaitUntilIdle(int nPos, int nMax) {
     // Start has set the progress to 0 and the worker reports only after its started message, so
-    // a full bar with Start enabled and Stop disabled is the finished state.
+    // the expected bar with Start enabled and Stop disabled is the finished state.
     if (!WaitFor(
             [&] {
-                return ProgressPos() == nTotal && ProgressMax() == nTotal && Enabled(IDC_START) &&
-                       !Enabled(IDC_STOP) && Enabled(IDOK);
+                return (nPos < 0 || ProgressPos() == nPos) && ProgressMax() == nMax &&
+                       Enabled(IDC_START) && !Enabled(IDC_STOP) && Enabled(IDOK);
             },
-            kJobMs))
+            m_jobLimitMs))
         return Fail("the job did not end: progress " + std::to_string(ProgressPos()) + " of " +
                     std::to_string(ProgressMax()) + ", Start " +
                     (Enabled(IDC_START) ? "enabled" : "disabled") + ", Stop " +
@@ -274,6 +361,28 @@ bool TandrelApp::PressClose() {
         return false;
     if (WaitForSingleObject(m_process.hProcess, kStepMs) != WAIT_OBJECT_0)
         return Fail("the program did not end after Close");
+    return true;
+}
+
+bool TandrelApp::ClickCloseBox() {
+    RECT rc;
+    if (!GetWindowRect(m_hWnd, &rc))
+        return Fail("the main window is gone");
+    // The close box is the caption's right-most button: the window itself says where it is.
+    for (POINT pt = {rc.right - 2, rc.top + 2}; pt.y < rc.top + 40; ++pt.y, pt.x = rc.right - 2) {
+        for (; pt.x > rc.right - 60; --pt.x) {
+            LRESULT hit = SendMessageA(m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+            if (hit == HTCLOSE)
+                return UserInput::Click(pt) || Fail("the click on the close box failed");
+        }
+    }
+    return Fail("the caption has no close box");
+}
+
+bool TandrelApp::Restore() {
+    ShowWindow(m_hWnd, SW_RESTORE);
+    if (!WaitFor([&] { return !IsIconic(m_hWnd) && IsWindowVisible(m_hWnd); }))
+        return Fail("the main window did not come back");
     return true;
 }
 

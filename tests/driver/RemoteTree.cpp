@@ -25,6 +25,13 @@ HTREEITEM RemoteTree::FirstChild(HTREEITEM hItem) const {
     return Next(hItem, TVGN_CHILD);
 }
 
+HTREEITEM RemoteTree::Child(HTREEITEM hParent, const std::string& text) const {
+    for (HTREEITEM item = FirstChild(hParent); item != nullptr; item = Next(item, TVGN_NEXT))
+        if (Text(item) == text)
+            return item;
+    return nullptr;
+}
+
 std::vector<HTREEITEM> RemoteTree::DisplayOrder() const {
     std::vector<HTREEITEM> items;
     for (HTREEITEM item = Next(nullptr, TVGN_ROOT); item != nullptr;

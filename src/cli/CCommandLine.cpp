@@ -1,0 +1,96 @@
+#include "cli/CCommandLine.h"
+
+#include "cli/ConsoleTexts.h"
+#include "framework/MbcsText.h"
+
+namespace {
+
+// The option's name without its "/", "-" or "--", or "" when arg is no option.
+CString OptionBody(const CString& arg) {
+    if (arg.GetLength() >= 2 && arg[0] == '-' && arg[1] == '-')
+        return arg.Mid(2);
+    if (arg.GetLength() >= 2 && (arg[0] == '/' || arg[0] == '-'))
+        return arg.Mid(1);
+    return CString();
+}
+
+bool IsName(const CString& name, const char* a, const char* b = nullptr) {
+    return name.CompareNoCase(a) == 0 || (b != nullptr && name.CompareNoCase(b) == 0);
+}
+
+} // namespace
+
+bool CCommandLine::Parse(const std::vector<CString>& args) {
+    bool optionsEnd = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const CString& arg = args[i];
+        if (!optionsEnd && arg == "--") {
+            optionsEnd = true;
+            continue;
+        }
+        if (optionsEnd || OptionBody(arg).IsEmpty()) {
+            m_sources.push_back(arg);
+            continue;
+        }
+        bool taken = false;
+        ParseOption(arg, i + 1 < args.size() ? &args[i + 1] : nullptr, &taken);
+        if (taken)
+            ++i;
+    }
+    // Asking for help is never an error, whatever else the line holds.
+    if (m_bHelp)
+        m_strError.Empty();
+    if (m_bHelp || !m_strError.IsEmpty())
+        return m_bHelp;
+    if (m_sources.empty())
+        return Fail(texts::kNoSource, CString());
+    if (m_strOutputDir.IsEmpty())
+        return Fail(texts::kNoOutput, CString());
+    return true;
+}
+
+bool CCommandLine::ParseOption(const CString& arg, const CString* next, bool* pTaken) {
+    CString body = OptionBody(arg);
+    size_t split = mbcs::FindFirstOf(body.str(), ":=");
+    CString name = split == mbcs::npos ? body : body.Left(static_cast<int>(split));
+    bool hasValue = split != mbcs::npos;
+    CString value = hasValue ? body.Mid(static_cast<int>(split) + 1) : CString();
+
+    if (IsName(name, "?", "help") || IsName(name, "h")) {
+        m_bHelp = true;
+        return true;
+    }
+    if (IsName(name, "quiet", "q")) {
+        m_bQuiet = true;
+        return !hasValue || Fail(texts::kNoValueWanted, arg);
+    }
+    if (!IsName(name, "out") && !IsName(name, "to") && !IsName(name, "kind"))
+        return Fail(texts::kUnknownOption, arg);
+    if (!hasValue && next != nullptr) {
+        value = *next;
+        *pTaken = true;
+    }
+    if (value.IsEmpty())
+        return Fail(texts::kValueMissing, arg);
+    if (IsName(name, "out")) {
+        m_strOutputDir = value;
+    } else if (IsName(name, "to")) {
+        if (!IsName(value, "qor") && !IsName(value, "ms"))
+            return Fail(texts::kBadValue, arg);
+        m_nDirection = IsName(value, "qor") ? DIR_OFFICE_TO_QOR : DIR_QOR_TO_OFFICE;
+    } else if (IsName(value, "doc") || IsName(value, "sheet") || IsName(value, "both")) {
+        m_nKinds = IsName(value, "doc")     ? KINDS_DOC
+                   : IsName(value, "sheet") ? KINDS_SHEET
+                                            : KINDS_BOTH;
+    } else {
+        return Fail(texts::kBadValue, arg);
+    }
+    return true;
+}
+
+bool CCommandLine::Fail(const char* what, const CString& detail) {
+    if (!m_strError.IsEmpty())
+        return false; // the first fault is the one to tell
+    m_strError = detail.IsEmpty() ? CString(what) : CString(what) + ": " + detail;
+    return false;
+}

@@ -1,0 +1,238 @@
+#include "cli/CConsoleJob.h"
+
+#include "cli/CConsoleConverter.h"
+#include "cli/ConsoleTexts.h"
+#include "framework/AfxMessageBox.h"
+#include "framework/CWinThread.h"
+#include "framework/FolderTree.h"
+#include "framework/MbcsText.h"
+#include "shared/SourceFilter.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// The job whose stop Ctrl+C requests and whose owner answers the message boxes: the console
+// control handler and the message-box seam carry no context of their own.
+std::atomic<CConsoleJob*> g_active{nullptr};
+
+// Roomier than MAX_PATH, so that a path that is too long is told apart from one that fails.
+constexpr DWORD kLongPath = 32768;
+
+CString FullPath(const CString& path) {
+    std::string full(kLongPath, '\0');
+    DWORD length = GetFullPathNameA(path, kLongPath, &full[0], nullptr);
+    if (length == 0 || length >= kLongPath)
+        return CString();
+    full.resize(length);
+    return CString(full);
+}
+
+// An entry's path as the conversion list holds it: full, without a trailing "\" unless it is
+// a drive root.
+CString EntryPath(const CString& path) {
+    CString full = FullPath(path);
+    return mbcs::IsDriveRoot(full.str()) ? full : CString(mbcs::DropTrailingSeparator(full.str()));
+}
+
+// The kind (0 word processor, 1 spreadsheet) that an entry's type belongs to.
+int KindOf(int nType) {
+    return nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR ? 0 : 1;
+}
+
+int CountLines(const CString& path) {
+    if (path.IsEmpty())
+        return 0;
+    FILE* file = std::fopen(path, "rb");
+    if (file == nullptr)
+        return 0;
+    int lines = 0;
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
+        lines += c == '\n' ? 1 : 0;
+    std::fclose(file);
+    return lines;
+}
+
+} // namespace
+
+CConsoleJob::CConsoleJob(CConsoleOut& out) : m_out(out), m_owner(out) {
+    m_tree.m_bShowFiles = TRUE;
+}
+
+CConsoleJob::~CConsoleJob() {
+    SetConsoleCtrlHandler(&CConsoleJob::OnConsoleControl, FALSE);
+    g_active = nullptr;
+}
+
+int CConsoleJob::Run(const CCommandLine& cmd) {
+    g_active = this;
+    SetConsoleCtrlHandler(&CConsoleJob::OnConsoleControl, TRUE);
+    m_nDirection = cmd.m_nDirection;
+    auto job = std::make_unique<ConvertJob>();
+    if (!AddSources(cmd) || !PrepareOutput(cmd.m_strOutputDir, *job))
+        return EXIT_USAGE;
+    std::vector<CString> paths;
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (m_items[i].nFileCount < 0)
+            m_items[i].nFileCount = CountEntry(m_items[i].strPath, KindOf(m_items[i].nType));
+        m_nTotal += m_items[i].nFileCount;
+        paths.push_back(m_items[i].strPath);
+    }
+    m_owner.Begin(paths, m_nTotal, cmd.m_bQuiet);
+    if (!m_bStopRequested && !RunWorker(std::move(job))) {
+        Refuse(texts::kNotStarted, CString());
+        return EXIT_USAGE;
+    }
+    return Summarize(cmd.m_bQuiet);
+}
+
+bool CConsoleJob::AddSources(const CCommandLine& cmd) {
+    for (const CString& source : cmd.m_sources) {
+        if (m_bStopRequested)
+            return true;
+        CString path = EntryPath(source);
+        DWORD attributes = path.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return Refuse(texts::kSourceMissing, source);
+        const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        size_t added = m_items.size();
+        for (int nKind = 0; nKind < 2; ++nKind) {
+            if ((cmd.m_nKinds & (1 << nKind)) == 0)
+                continue;
+            // A file is an entry of the kind it belongs to; a folder one of every kind chosen,
+            // counted once every source is known to exist.
+            int count = folder ? -1 : CountEntry(path, nKind);
+            if (count == 0)
+                continue;
+            ConvertItem item;
+            item.hItem = CJobOwnerWnd::ItemOf(m_items.size());
+            item.strPath = path;
+            item.nFileCount = count;
+            item.nType = ConvertTypeOf(m_nDirection, nKind);
+            m_items.push_back(item);
+        }
+        if (m_items.size() == added && !m_bStopRequested)
+            return Refuse(texts::kNotASource, source);
+    }
+    return true;
+}
+
+bool CConsoleJob::PrepareOutput(const CString& folder, ConvertJob& job) {
+    CString full = FullPath(folder);
+    if (full.IsEmpty() || !job.SetOutputDir(full))
+        return Refuse(texts::kOutputTooLong, folder);
+    DWORD attributes = GetFileAttributesA(mbcs::DropTrailingSeparator(full.str()).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return Refuse(texts::kOutputIsFile, folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES && !CreateDirTree(full))
+        return Refuse(texts::kOutputNotCreated, folder);
+    return true;
+}
+
+int CConsoleJob::CountEntry(const CString& path, int nKind) {
+    const char* filter = SourceFilterOf(m_nDirection, nKind);
+    m_tree.m_strFilter = filter;
+    return m_tree.CountPathFiles(path, filter, nullptr);
+}
+
+bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job) {
+    if (!m_owner.Create())
+        return false;
+    auto* converter = new CConsoleConverter(m_owner);
+    CConverter::StoreInSlot(&m_pConverter, converter);
+    if (m_bStopRequested) // Ctrl+C while the slot was still empty
+        CConverter::StopInSlot(&m_pConverter);
+    converter->SetLogFolder(job->szOutputDir);
+    converter->ClearLog();
+    m_strLogPath = converter->m_bridge.GetLogPath();
+    job->hWndOwner = m_owner;
+    job->items = m_items;
+    job->ppConverter = &m_pConverter;
+
+    MessageBoxHandler previous = AfxSetMessageBoxHandler(&CConsoleJob::AnswerMessageBox);
+    ConvertJob* started = job.release();
+    CWinThread* thread =
+        AfxBeginThread(&ConvertThreadProc, started, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (thread == nullptr) {
+        CConverter::DetachFromSlot(&m_pConverter, converter);
+        delete converter;
+        delete started;
+        AfxSetMessageBoxHandler(previous);
+        return false;
+    }
+    HANDLE done = thread->DuplicateHandle();
+    thread->ResumeThread();
+    // The worker's messages are sent to this thread: keep answering them until it ends.
+    while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    CloseHandle(done);
+    AfxSetMessageBoxHandler(previous);
+    return true;
+}
+
+int CConsoleJob::Summarize(bool quiet) {
+    int failed = CountLines(m_strLogPath);
+    int notStarted = m_owner.StartFailures();
+    int converted = std::max(0, m_owner.FilesDone() - failed - notStarted);
+    int skipped = std::max(0, m_nTotal - converted - failed);
+    if (!quiet) {
+        CString line;
+        line.Format(texts::kSummary, converted, failed, skipped);
+        m_out.Line(line);
+        if (failed > 0) {
+            line.Format(texts::kLogPath, static_cast<const char*>(m_strLogPath));
+            m_out.Line(line);
+        }
+        if (m_bStopRequested)
+            ListNotDone();
+    }
+    if (notStarted > 0)
+        return EXIT_NO_APPLICATION;
+    if (m_bStopRequested)
+        return EXIT_STOPPED;
+    return failed > 0 || skipped > 0 ? EXIT_FAILED : EXIT_DONE;
+}
+
+void CConsoleJob::ListNotDone() {
+    m_out.Line(texts::kStopped);
+    CString last; // a folder of both kinds is two entries in a row: name it once
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (m_owner.IsTicked(i))
+            continue;
+        if (m_items[i].strPath != last)
+            m_out.Line("  " + m_items[i].strPath);
+        last = m_items[i].strPath;
+    }
+}
+
+void CConsoleJob::RequestStop() {
+    m_bStopRequested = true;
+    m_tree.m_bContinue = 0;
+    CConverter::StopInSlot(&m_pConverter);
+}
+
+bool CConsoleJob::Refuse(const char* what, const CString& detail) {
+    m_out.Error(CString(texts::kPrefix) + what + (detail.IsEmpty() ? CString() : ": " + detail));
+    return false;
+}
+
+BOOL WINAPI CConsoleJob::OnConsoleControl(DWORD type) {
+    if (type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT)
+        return FALSE;
+    if (CConsoleJob* job = g_active)
+        job->RequestStop();
+    return TRUE;
+}
+
+int CConsoleJob::AnswerMessageBox(HWND, const char* text, const char*, UINT type) {
+    CConsoleJob* job = g_active;
+    if (job == nullptr)
+        return IDOK;
+    MessageBoxRequest box = {text, type};
+    return static_cast<int>(
+        job->m_owner.SendMessage(UWM_MESSAGE_BOX, 0, reinterpret_cast<LPARAM>(&box)));
+}

@@ -1,0 +1,295 @@
+#include "TandrelcProcess.h"
+
+#include "framework/MbcsText.h"
+
+#include "OfficeSim.h"
+#include "UiPump.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr char kSummaryStart[] = "已转换 converted: ";
+
+// The same stand-in documents for every run, in a fresh folder; 乗 ends in a 0x5C byte.
+void WriteDocs(const TempDir& dir) {
+    const char* docs[][2] = {
+        {"文档\\a.doc", "A"}, {"文档\\乗\\b.dot", "B"}, {"文档\\c.xls", "C"}, {"文档\\d.qor", "D"},
+        {"文档\\e.lx", "E"},  {"single.doc", "S"},      {"bad.doc", "X"},
+    };
+    for (const auto& doc : docs) {
+        std::string path = dir.WriteFile(doc[0], "");
+        std::string format = mbcs::SplitPath(path).ext.substr(1);
+        OfficeSim::WriteDoc(path, format, doc[1]);
+    }
+}
+
+// "{dir}" stands for the run's folder in the expected texts.
+std::string Expand(std::string text, const TempDir& dir) {
+    for (size_t at; (at = text.find("{dir}")) != std::string::npos;)
+        text.replace(at, 5, dir.path());
+    return text;
+}
+
+size_t CountOf(const std::string& text, const std::string& what) {
+    size_t count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
+size_t OpenCalls(const OfficeSim& sim) {
+    std::vector<std::string> calls = sim.Calls();
+    return std::count_if(calls.begin(), calls.end(), [](const std::string& call) {
+        return call.rfind("qor.documents\tMETHOD\t18\t", 0) == 0;
+    });
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+struct Target {
+    const char* path; // in the run's folder
+    const char* format;
+    const char* payload;
+};
+
+} // namespace
+
+TEST(Tandrelc, JobsConvertMirrorLogAndSummarizeAsScriptsExpect) {
+    const struct {
+        const char* name;
+        const char* args;
+        const char* faultFile; // with faultRule; "" for none
+        const char* faultRule;
+        const char* refuseStart; // ProgID of an application that cannot start, or ""
+        int exitCode;
+        const char* out; // the output folder
+        std::vector<Target> made;
+        std::vector<const char*> absent;
+        const char* summary;
+        std::vector<const char*> logged; // sources, in the order of the log's lines
+        const char* error;               // on the error stream, once; "" for nothing at all
+    } cases[] = {
+        {"folder and file into a new output folder",
+         "{dir}\\文档 {dir}\\single.doc /out:{dir}\\输出\\新",
+         "",
+         "",
+         "",
+         0,
+         "输出\\新",
+         {{"输出\\新\\文档\\a.qor", "qor", "A"},
+          {"输出\\新\\文档\\乗\\b.qot", "qot", "B"},
+          {"输出\\新\\文档\\c.lx", "lx", "C"},
+          {"输出\\新\\single.qor", "qor", "S"}},
+         {"输出\\新\\文档\\d.doc", "输出\\新\\文档\\e.xls"},
+         "4, 失败 failed: 0, 跳过 skipped: 0",
+         {},
+         ""},
+        {"one kind",
+         "/kind:doc 文档 --out=输出",
+         "",
+         "",
+         "",
+         0,
+         "输出",
+         {{"输出\\文档\\a.qor", "qor", "A"}, {"输出\\文档\\乗\\b.qot", "qot", "B"}},
+         {"输出\\文档\\c.lx"},
+         "2, 失败 failed: 0, 跳过 skipped: 0",
+         {},
+         ""},
+        {"the reverse direction",
+         "-to:ms 文档 /out 输出",
+         "",
+         "",
+         "",
+         0,
+         "输出",
+         {{"输出\\文档\\d.doc", "doc", "D"}, {"输出\\文档\\e.xls", "xls", "E"}},
+         {"输出\\文档\\a.qor"},
+         "2, 失败 failed: 0, 跳过 skipped: 0",
+         {},
+         ""},
+        {"a save that fails",
+         "/kind:doc 文档 bad.doc /out:输出",
+         "bad.doc",
+         "save-error:800A03EC:磁盘已满",
+         "",
+         1,
+         "输出",
+         {{"输出\\文档\\a.qor", "qor", "A"}, {"输出\\文档\\乗\\b.qot", "qot", "B"}},
+         {"输出\\bad.qor"},
+         "2, 失败 failed: 1, 跳过 skipped: 0",
+         {"bad.doc"},
+         ""},
+        {"an application that cannot start",
+         "文档 /out:输出",
+         "",
+         "",
+         "Qor.Application",
+         3,
+         "输出",
+         {{"输出\\文档\\c.lx", "lx", "C"}},
+         {"输出\\文档\\a.qor"},
+         "1, 失败 failed: 0, 跳过 skipped: 2",
+         {},
+         "错误: Qor启动失败"},
+        {"an output folder inside a source",
+         "/kind:doc 文档 single.doc /out:文档\\输出",
+         "",
+         "",
+         "",
+         1,
+         "文档\\输出",
+         {{"文档\\输出\\single.qor", "qor", "S"}},
+         {"文档\\输出\\文档", "文档\\输出\\a.qor"},
+         "1, 失败 failed: 0, 跳过 skipped: 2",
+         {},
+         "跳过这个源 / warning: the output folder lies inside this source, skipped: {dir}\\文档"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        WriteDocs(dir);
+        OfficeSim sim;
+        if (*c.faultFile)
+            sim.Fault(c.faultFile, c.faultRule);
+        sim.RefuseStart(c.refuseStart);
+        TandrelcProcess run;
+        ASSERT_TRUE(run.Start(Expand(c.args, dir), dir.path()));
+        EXPECT_EQ(c.exitCode, run.Wait());
+
+        for (const Target& target : c.made)
+            EXPECT_TRUE(IsDoc(dir / target.path, target.format, target.payload)) << target.path;
+        for (const char* path : c.absent)
+            EXPECT_FALSE(PathExists(dir / path)) << Utf8(path);
+        std::string log = dir / c.out + "\\qorconvert.log";
+        std::string expectedLog;
+        for (const char* source : c.logged)
+            expectedLog += (dir / source) + "  转换失败\r\n";
+        EXPECT_TRUE(PathExists(log)) << "the log is emptied at the start";
+        EXPECT_EQ(expectedLog, ReadFileBytes(log));
+
+        std::string out = run.Out();
+        EXPECT_NE(std::string::npos, out.find(kSummaryStart + std::string(c.summary))) << Utf8(out);
+        EXPECT_EQ(c.logged.empty() ? 0u : 1u, CountOf(out, log)) << "the log's path, if failed";
+        std::string error = Expand(c.error, dir);
+        if (error.empty()) {
+            EXPECT_EQ("", run.Err());
+        } else {
+            EXPECT_EQ(1u, CountOf(run.Err(), error)) << Utf8(run.Err());
+        }
+    }
+}
+
+TEST(Tandrelc, BadCommandLinesAreRefusedBeforeAnythingStarts) {
+    const std::string tooLong = "输出\\" + std::string(250, 'x');
+    const struct {
+        std::string args;
+        const char* error;
+    } cases[] = {
+        {"文档 缺少.doc /out:输出", "找不到源 / source not found: 缺少.doc"},
+        {"/kind:sheet 文档 single.doc /out:输出",
+         "不是所选方向和类型的文档 / not a document of the chosen direction and kind: single.doc"},
+        {"文档 /out:" + tooLong, "输出文件夹路径太长 / output folder path too long"},
+        {"文档 /out:single.doc", "输出文件夹是一个文件 / the output folder is a file"},
+        {"/bogus 文档 /out:输出", "未知选项 / unknown option: /bogus"},
+        {"文档", "没有给出输出文件夹"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Utf8(c.args));
+        TempDir dir;
+        WriteDocs(dir);
+        OfficeSim sim;
+        TandrelcProcess run;
+        ASSERT_TRUE(run.Start(c.args, dir.path()));
+        EXPECT_EQ(2, run.Wait());
+        EXPECT_EQ(0u, run.Err().find(std::string("tandrelc: ") + c.error)) << Utf8(run.Err());
+        EXPECT_EQ("", run.Out());
+        EXPECT_FALSE(PathExists(dir / "输出")) << "nothing is written";
+        EXPECT_TRUE(sim.Calls().empty()) << "no application is started";
+    }
+}
+
+TEST(Tandrelc, ProgressUpdatesOneLineOnAConsoleAndWritesLinesOtherwise) {
+    const std::string longName(70, 'L');
+    const struct {
+        TandrelcProcess::Console console;
+        std::string args;
+        std::vector<std::string> lines; // the rows of the console or the lines of the output
+    } cases[] = {
+        {TandrelcProcess::REDIRECTED,
+         "/kind:doc 文档\\a.doc single.doc /out:输出",
+         {"[1/2] {dir}\\文档\\a.doc", "[2/2] {dir}\\single.doc",
+          "已转换 converted: 2, 失败 failed: 0, 跳过 skipped: 0"}},
+        {TandrelcProcess::REDIRECTED, "/quiet /kind:doc 文档\\a.doc single.doc /out:输出", {}},
+        {TandrelcProcess::OWN_CONSOLE,
+         "/kind:doc 文档\\a.doc single.doc /out:输出",
+         {"[2/2] {dir}\\single.doc", "已转换 converted: 2, 失败 failed: 0, 跳过 skipped: 0", ""}},
+        // A line longer than the console loses the start of its path, never the counter.
+        {TandrelcProcess::OWN_CONSOLE,
+         "/kind:doc " + longName + " /out:输出",
+         {"[1/1] ..." + mbcs::KeepTail("\\" + longName + "\\乗.doc", 79 - 9),
+          "已转换 converted: 1, 失败 failed: 0, 跳过 skipped: 0", ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Utf8(c.args));
+        TempDir dir;
+        WriteDocs(dir);
+        OfficeSim::WriteDoc(dir.WriteFile(longName + "\\乗.doc", ""), "doc", "L");
+        OfficeSim sim;
+        TandrelcProcess run;
+        ASSERT_TRUE(run.Start(c.args, dir.path(), c.console));
+        EXPECT_EQ(0, run.Wait());
+        std::vector<std::string> shown = c.console == TandrelcProcess::REDIRECTED
+                                             ? Lines(run.Out())
+                                             : run.ConsoleRows(static_cast<int>(c.lines.size()));
+        std::vector<std::string> expected;
+        for (const std::string& line : c.lines)
+            expected.push_back(Expand(line, dir));
+        EXPECT_EQ(expected, shown);
+    }
+}
+
+TEST(Tandrelc, CtrlCFinishesTheFileInHandAndConvertsNothingAfterIt) {
+    TempDir dir;
+    OfficeSim sim;
+    for (const char* name : {"a1.doc", "a2.doc", "a3.doc", "a4.doc"}) {
+        OfficeSim::WriteDoc(dir.WriteFile(std::string("Alpha\\") + name, ""), "doc", name);
+        sim.Fault(name, "delay:save:1500");
+    }
+    OfficeSim::WriteDoc(dir.WriteFile("b.doc", ""), "doc", "b");
+    OfficeSim::WriteDoc(dir.WriteFile("Misc\\m.doc", ""), "doc", "m");
+
+    TandrelcProcess run;
+    ASSERT_TRUE(run.Start("/kind:doc Alpha b.doc Misc /out:Out", dir.path(),
+                          TandrelcProcess::OWN_CONSOLE_REDIRECTED));
+    // The second file is in hand once it has been opened: its save takes a while.
+    for (int waited = 0; OpenCalls(sim) < 2 && waited < 60000; waited += 20)
+        Sleep(20);
+    ASSERT_EQ(2u, OpenCalls(sim));
+    ASSERT_TRUE(run.PressCtrlC());
+    EXPECT_EQ(4, run.Wait());
+
+    EXPECT_EQ(2u, OpenCalls(sim)) << "nothing is opened after the stop";
+    size_t made = 0;
+    for (const char* name : {"a1.qor", "a2.qor", "a3.qor", "a4.qor"})
+        made += PathExists(dir / "Out\\Alpha\\" + name) ? 1 : 0;
+    EXPECT_EQ(2u, made) << "the file in hand is finished";
+    EXPECT_FALSE(PathExists(dir / "Out\\b.qor"));
+    EXPECT_FALSE(PathExists(dir / "Out\\Misc\\m.qor"));
+    std::string out = run.Out();
+    EXPECT_NE(std::string::npos, out.find("已转换 converted: 2, 失败 failed: 0, 跳过 skipped: 4"))
+        << Utf8(out);
+    EXPECT_NE(std::string::npos,
+              out.find("已按 Ctrl+C 停止, 未完成 / stopped by Ctrl+C, not done:"));
+    EXPECT_NE(std::string::npos, out.find("  " + (dir / "b.doc") + "\r\n"));
+    EXPECT_NE(std::string::npos, out.find("  " + (dir / "Misc") + "\r\n"));
+}
