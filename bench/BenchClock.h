@@ -15,6 +15,18 @@ inline double Now() {
     return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
+// Seconds of processor time (user and kernel) the calling thread has used.
+inline double ThreadCpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
 // Runs work on a second thread while this thread dispatches its messages; returns the seconds.
 template <class F> double TimeOnWorker(F work) {
     std::atomic<bool> done{false};

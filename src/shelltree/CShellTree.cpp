@@ -439,7 +439,8 @@ int CShellTree::CountFolderFiles(std::string& path, const CExtensionList& extens
         if (finder.IsDirectory()) {
             if (!finder.IsDots() && !finder.IsHidden())
                 nCount += CountFolderFiles(path, extensions, hWndNotify, chain);
-        } else if (m_bShowFiles && !finder.IsHidden() && extensions.MatchesPath(path.c_str())) {
+        } else if (m_bShowFiles && !finder.IsHidden() &&
+                   extensions.MatchesPath(path.c_str() + nameStart)) {
             ++nCount;
         }
     }
