@@ -60,7 +60,8 @@ LRESULT CAddFilesDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return CDialog::WindowProc(msg, wParam, lParam);
 }
 
-LRESULT CAddFilesDlg::OnScanPath(WPARAM, LPARAM lParam) {
-    SetDlgItemText(IDC_SCAN_PATH, reinterpret_cast<const char*>(lParam));
+LRESULT CAddFilesDlg::OnScanPath(WPARAM, LPARAM) {
+    if (m_pSourceTree != nullptr)
+        SetDlgItemText(IDC_SCAN_PATH, m_pSourceTree->GetScanPath());
     return 1;
 }

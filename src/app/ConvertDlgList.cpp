@@ -24,15 +24,17 @@ void CConvertDlg::OnAddFiles() {
 
 void CConvertDlg::OnRemoveFiles() {
     std::vector<HTREEITEM> selected;
-    for (HTREEITEM item = m_listTree.GetFirstSelectedItem(); item != nullptr;
-         item = m_listTree.GetNextSelectedItem(item))
-        selected.push_back(item);
+    m_listTree.GetSelectedEntries(selected);
     for (HTREEITEM item : selected)
         m_nFileCount -= m_listTree.FindEntry(item).nFileCount;
+    // The list paints once when all are gone, not once per deletion.
+    m_listTree.SetRedraw(FALSE);
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
         m_listTree.RemoveEntry(*it);
         m_listTree.DeleteItem(*it);
     }
+    m_listTree.SetRedraw(TRUE);
+    m_listTree.Invalidate();
     selected.clear();
     UpdateFileCount(m_nFileCount);
 }

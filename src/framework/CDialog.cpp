@@ -73,6 +73,7 @@ BOOL AfxPreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+    FilterToolTipMessage(pMsg);
     return m_hWnd != nullptr && IsDialogMessageA(m_hWnd, pMsg);
 }
 

@@ -44,16 +44,18 @@ void CExtensionList::Add(std::string entry) {
     m_entries.push_back(entry);
 }
 
-bool CExtensionList::Contains(const std::string& ext) const {
-    std::string folded = ext;
-    mbcs::FoldLower(folded);
+// Runs for every entry of a folder walk: compares in place, without copying or folding ext.
+bool CExtensionList::Contains(const char* ext) const {
+    if (ext == nullptr)
+        return false;
     for (const std::string& entry : m_entries) {
-        if (entry == folded)
+        if (mbcs::CompareNoCase(ext, entry.c_str()) == 0)
             return true;
     }
     return false;
 }
 
 bool CExtensionList::MatchesPath(const char* path) const {
-    return Contains(mbcs::SplitPath(path ? path : "").ext);
+    const char* ext = path ? mbcs::FindExtension(path) : nullptr;
+    return ext != nullptr && Contains(ext);
 }

@@ -13,7 +13,7 @@ public:
     static CExtensionList FromFilter(const char* filter);
 
     // Whether ext (with its dot, as a path split gives it) is one of the entries.
-    bool Contains(const std::string& ext) const;
+    bool Contains(const char* ext) const;
     // Whether the extension of the path's last component is one of the entries.
     bool MatchesPath(const char* path) const;
 

@@ -3,6 +3,7 @@
 // index) rather than by name, so that a link back to one of them is recognised and not entered.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 class CFolderChain {
@@ -13,10 +14,15 @@ public:
     void Leave();
 
 private:
+    // The file index is read for every folder; the volume, which costs the platform far more
+    // (under Wine a look at the device, about a millisecond), only when two indices agree.
     struct Id {
-        bool known;
-        DWORD volume, high, low;
+        ULONGLONG index; // 0 when unknown
+        std::string path;
+        int volumeState; // 0 not read yet, 1 read, -1 unreadable
+        DWORD volume;
     };
-    static Id Identify(const char* path);
+    static ULONGLONG ReadIndex(const char* path);
+    static BOOL SameVolume(Id& a, Id& b);
     std::vector<Id> m_path;
 };

@@ -2,28 +2,66 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
-const char kObjectProp[] = "Tandrel.CWnd";
+// The object of every subclassed window of the process. Every message looks its window up here,
+// so the lookup stays in the process (a window property would ask the window server each time);
+// windows of several threads use it at once.
+class HandleMap {
+public:
+    CWnd* Lookup(HWND hWnd) {
+        AcquireSRWLockShared(&m_lock);
+        auto it = m_objects.find(hWnd);
+        CWnd* object = it == m_objects.end() ? nullptr : it->second;
+        ReleaseSRWLockShared(&m_lock);
+        return object;
+    }
+    // FALSE when another object already has the window.
+    BOOL Add(HWND hWnd, CWnd* object) {
+        AcquireSRWLockExclusive(&m_lock);
+        BOOL added = m_objects.emplace(hWnd, object).second;
+        ReleaseSRWLockExclusive(&m_lock);
+        return added;
+    }
+    void Remove(HWND hWnd, CWnd* object) {
+        AcquireSRWLockExclusive(&m_lock);
+        auto it = m_objects.find(hWnd);
+        if (it != m_objects.end() && it->second == object)
+            m_objects.erase(it);
+        ReleaseSRWLockExclusive(&m_lock);
+    }
+
+private:
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    std::unordered_map<HWND, CWnd*> m_objects;
+};
+
+// Never destroyed: a window object of static storage may still leave it at exit.
+HandleMap& Permanent() {
+    static HandleMap* map = new HandleMap;
+    return *map;
+}
 
 } // namespace
 
 CWnd::~CWnd() {
     if (m_pfnSuper != nullptr && m_hWnd != nullptr && IsWindow(m_hWnd))
         UnsubclassWindow();
+    else if (m_hWnd != nullptr)
+        Permanent().Remove(m_hWnd, this);
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    return hWnd ? static_cast<CWnd*>(GetPropA(hWnd, kObjectProp)) : nullptr;
+    return hWnd ? Permanent().Lookup(hWnd) : nullptr;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
-    if (hWnd == nullptr || m_pfnSuper != nullptr || FromHandlePermanent(hWnd) != nullptr)
+    if (hWnd == nullptr || m_pfnSuper != nullptr || !Permanent().Add(hWnd, this))
         return FALSE;
     m_hWnd = hWnd;
-    SetPropA(hWnd, kObjectProp, this);
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
     PreSubclassWindow();
@@ -38,7 +76,7 @@ HWND CWnd::UnsubclassWindow() {
     HWND hWnd = m_hWnd;
     if (hWnd != nullptr && m_pfnSuper != nullptr) {
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-        RemovePropA(hWnd, kObjectProp);
+        Permanent().Remove(hWnd, this);
     }
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
@@ -186,6 +224,10 @@ void CWnd::Invalidate(BOOL bErase) {
     ::InvalidateRect(m_hWnd, nullptr, bErase);
 }
 
+void CWnd::SetRedraw(BOOL bRedraw) {
+    SendMessage(WM_SETREDRAW, bRedraw, 0);
+}
+
 SIZE CWnd::CalcFixedLayout(BOOL, BOOL) {
     return {0, 0};
 }
@@ -224,7 +266,7 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
              child = ::GetWindow(child, GW_HWNDNEXT)) {
             TTTOOLINFOA tool = {};
             tool.cbSize = sizeof(tool);
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.uFlags = TTF_IDISHWND;
             tool.hwnd = m_hWnd;
             tool.uId = reinterpret_cast<UINT_PTR>(child);
             tool.lpszText = LPSTR_TEXTCALLBACKA;
@@ -234,4 +276,9 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
     if (m_hWndToolTip != nullptr)
         ::SendMessageA(m_hWndToolTip, TTM_ACTIVATE, bEnable, 0);
     return TRUE;
+}
+
+void CWnd::FilterToolTipMessage(MSG* pMsg) const {
+    if (m_hWndToolTip != nullptr && pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST)
+        ::SendMessageA(m_hWndToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A window handle with virtual message handlers. Handlers run from one WindowProc switch; the
-// object is found again from the handle through a window property while it is subclassed.
+// object is found again from the handle through a map of the process while it is subclassed.
 #include "framework/CString.h"
 
 #include <windows.h>
@@ -54,6 +54,8 @@ public:
     void SetFont(HFONT font, BOOL bRedraw = TRUE);
     HFONT GetFont() const;
     void Invalidate(BOOL bErase = TRUE);
+    // Off, the window stops painting its changes; back on, call Invalidate for one repaint.
+    void SetRedraw(BOOL bRedraw = TRUE);
 
     // Lays the control bars among the children with IDs nIDFirst..nIDLast along the top of the
     // client area; with reposQuery only reports in *lpRectParam the client area they leave.
@@ -65,6 +67,10 @@ public:
     // with TTN_NEEDTEXTA, the tool identified by the child's handle.
     BOOL EnableToolTips(BOOL bEnable = TRUE);
     HWND GetToolTipCtrl() const { return m_hWndToolTip; }
+    // Hands a mouse message of the loop to the tool tips, which learn so where the pointer rests
+    // (a tip that subclassed its tools would instead cost every message of theirs a property
+    // lookup in the window server).
+    void FilterToolTipMessage(MSG* pMsg) const;
 
     // Command routing for user-interface updates: TRUE when this window set the item's state;
     // HasCommandHandler says whether a command reaches a handler at all.

@@ -161,6 +161,19 @@ PathParts SplitPath(const std::string& path) {
     return parts;
 }
 
+const char* FindExtension(const char* path) {
+    const char* dot = nullptr;
+    for (const char* p = path; *p != '\0'; ++p) {
+        if (IsLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0')
+            ++p;
+        else if (IsSeparator(*p))
+            dot = nullptr;
+        else if (*p == '.')
+            dot = p;
+    }
+    return dot;
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     return EndsWithSeparator(folder) ? folder + name : folder + "\\" + name;
 }

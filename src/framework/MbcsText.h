@@ -46,6 +46,10 @@ struct PathParts {
 // The _splitpath split of a Windows path ("\" and "/" both separate), double-byte aware.
 PathParts SplitPath(const std::string& path);
 
+// Where SplitPath's extension starts in path (its last component's last "."), or null when the
+// component has none; no copy is made.
+const char* FindExtension(const char* path);
+
 // Joins a folder and a name with exactly one "\" between them.
 std::string JoinPath(const std::string& folder, const std::string& name);
 

@@ -34,64 +34,110 @@ HTREEITEM CConvertListTree::AddEntry(const char* pszPath, int nType, int nFileCo
 }
 
 ConvertItem CConvertListTree::FindEntry(HTREEITEM hItem) const {
-    for (const ConvertItem& item : m_items) {
-        if (item.hItem == hItem)
-            return item;
-    }
-    return ConvertItem();
+    std::size_t i = FindIndex(hItem);
+    return i == mbcs::npos ? ConvertItem() : m_items[i];
 }
 
 void CConvertListTree::RemoveEntry(HTREEITEM hItem) {
-    for (auto it = m_items.begin(); it != m_items.end(); ++it) {
-        if (it->hItem == hItem) {
-            m_items.erase(it);
-            return;
-        }
+    std::size_t i = FindIndex(hItem);
+    if (i != mbcs::npos)
+        m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+// Entries are distinct, so the search may start anywhere: it starts where the last one ended and
+// looks outwards, because "<<" asks for its entries in list order and removes them from the last
+// back, and each is then found at once.
+std::size_t CConvertListTree::FindIndex(HTREEITEM hItem) const {
+    const std::size_t n = m_items.size();
+    const std::size_t start = m_nLastFound < n ? m_nLastFound : n - 1;
+    for (std::size_t d = 0; d < n; ++d) {
+        if (start + d < n && m_items[start + d].hItem == hItem)
+            return m_nLastFound = start + d;
+        if (d <= start && m_items[start - d].hItem == hItem)
+            return m_nLastFound = start - d;
     }
+    return mbcs::npos;
 }
 
 void CConvertListTree::CopyEntries(std::vector<ConvertItem>& dest) const {
     dest = m_items;
 }
 
+void CConvertListTree::GetSelectedEntries(std::vector<HTREEITEM>& selected) const {
+    selected.clear();
+    for (const ConvertItem& item : m_items) {
+        if (IsSelected(item.hItem))
+            selected.push_back(item.hItem);
+    }
+}
+
 HTREEITEM CConvertListTree::InsertPathItem(HTREEITEM hParent, const char* pszPath) {
     if (!AttachSystemImageList())
         return nullptr;
     CString strLookup(pszPath);
-    std::size_t last = mbcs::LastCharOffset(strLookup.str());
-    BOOL bHasSeparator = last != mbcs::npos && strLookup[static_cast<int>(last)] == '\\';
-    if (!bHasSeparator)
+    if (!mbcs::EndsWithSeparator(strLookup.str()))
         strLookup += '\\';
-    SHFILEINFOA sfi = {};
-    TVINSERTSTRUCTA ins = {};
-    if (!SHGetFileInfoA(strLookup, 0, &sfi, sizeof(sfi), SHGFI_ICON | SHGFI_SMALLICON)) {
+    PathIcons icons;
+    if (!GetPathIcons(pszPath, strLookup, &icons)) {
         m_strLastError = "Error Gettting SystemFileInfo!";
-        DetachSystemImageList();
         return nullptr;
     }
-    DestroyIcon(sfi.hIcon);
-    ins.item.iImage = sfi.iIcon;
-    if (!SHGetFileInfoA(strLookup, 0, &sfi, sizeof(sfi),
-                        SHGFI_ICON | SHGFI_SMALLICON | SHGFI_OPENICON)) {
-        m_strLastError = "Error Gettting SystemFileInfo!";
-        DetachSystemImageList();
-        return nullptr;
-    }
-    DestroyIcon(sfi.hIcon);
-    ins.item.iSelectedImage = sfi.iIcon;
     CString strText = strLookup.Left(strLookup.GetLength() - 1);
+    TVINSERTSTRUCTA ins = {};
     ins.hParent = hParent;
     ins.hInsertAfter = TVI_LAST;
     ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     ins.item.pszText = const_cast<char*>(static_cast<const char*>(strText));
-    HTREEITEM hItem = InsertItem(&ins);
-    DetachSystemImageList();
-    return hItem;
+    ins.item.iImage = icons.nImage;
+    ins.item.iSelectedImage = icons.nSelectedImage;
+    return InsertItem(&ins);
 }
 
+// Every document of a kind shows the same icons, so the shell, which takes milliseconds to
+// answer, is asked once per extension; a path that does not exist is refused all the same.
+// Folders and drives may each have icons of their own and are always asked for.
+BOOL CConvertListTree::GetPathIcons(const char* pszPath, const CString& strLookup,
+                                    PathIcons* pIcons) {
+    DWORD dwAttributes = GetFileAttributesA(pszPath);
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES)
+        return FALSE;
+    if (dwAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return AskShell(strLookup, pIcons);
+    const char* pszExt = mbcs::FindExtension(pszPath);
+    std::string strExt(pszExt ? pszExt : "");
+    mbcs::FoldLower(strExt);
+    auto known = m_documentIcons.find(strExt);
+    if (known != m_documentIcons.end()) {
+        *pIcons = known->second;
+        return TRUE;
+    }
+    if (!AskShell(strLookup, pIcons))
+        return FALSE;
+    // Programs and icon files draw their own icon, each file a different one.
+    SHFILEINFOA sfi = {};
+    if (SHGetFileInfoA(strLookup, 0, &sfi, sizeof(sfi), SHGFI_ICONLOCATION) &&
+        mbcs::CompareNoCase(sfi.szDisplayName, pszPath) != 0)
+        m_documentIcons.emplace(strExt, *pIcons);
+    return TRUE;
+}
+
+// Only the index into the shared list is wanted, so no icon handle is made.
+BOOL CConvertListTree::AskShell(const CString& strLookup, PathIcons* pIcons) {
+    SHFILEINFOA sfi = {};
+    if (!SHGetFileInfoA(strLookup, 0, &sfi, sizeof(sfi), SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
+        return FALSE;
+    pIcons->nImage = sfi.iIcon;
+    if (!SHGetFileInfoA(strLookup, 0, &sfi, sizeof(sfi),
+                        SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON))
+        return FALSE;
+    pIcons->nSelectedImage = sfi.iIcon;
+    return TRUE;
+}
+
+// The shared list never changes, so it is lent to the tree once, for the tree's whole life.
 BOOL CConvertListTree::AttachSystemImageList() {
-    if (GetImageList(TVSIL_NORMAL) != nullptr)
-        m_imageList.Detach();
+    if (m_imageList.GetSafeHandle() != nullptr)
+        return TRUE;
     SHFILEINFOA sfi = {};
     HIMAGELIST hSystem = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA("C:\\", 0, &sfi, sizeof(sfi), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));

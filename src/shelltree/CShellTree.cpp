@@ -2,7 +2,6 @@
 
 #include "framework/CFileFind.h"
 #include "framework/MbcsText.h"
-#include "shared/UserMessages.h"
 #include "shelltree/ItemIdList.h"
 
 namespace {
@@ -392,46 +391,59 @@ int CShellTree::CountPathFiles(const char* pszPath, const char* pszFilter, HWND 
         return CountFolderFiles(strPath, pszFilter, hWndNotify);
     if (m_bContinue == 0)
         return 0;
-    ReportPath(hWndNotify, strPath);
+    m_scanReport.Examine(hWndNotify, strPath);
     return CExtensionList::FromFilter(pszFilter).MatchesPath(strPath) ? 1 : 0;
 }
 
 int CShellTree::CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify) {
-    CFolderChain chain;
-    return CountFolderFiles(pszPath, CExtensionList::FromFilter(pszFilter), hWndNotify, chain);
-}
-
-int CShellTree::CountFolderFiles(const char* pszPath, const CExtensionList& extensions,
-                                 HWND hWndNotify, CFolderChain& chain) {
     if (pszPath == nullptr || *pszPath == '\0')
         return 0;
+    CFolderChain chain;
+    std::string path(pszPath);
+    return CountFolderFiles(path, CExtensionList::FromFilter(pszFilter), hWndNotify, chain);
+}
+
+CString CShellTree::GetScanPath() const {
+    return m_scanReport.GetShownPath();
+}
+
+void CShellTree::ShowLastScanPath(HWND hWndNotify) {
+    if (m_bContinue != 0)
+        m_scanReport.ShowLatest(hWndNotify);
+}
+
+// path is the one buffer of the whole walk: each level appends its entries' names to it and
+// leaves it as it found it.
+int CShellTree::CountFolderFiles(std::string& path, const CExtensionList& extensions,
+                                 HWND hWndNotify, CFolderChain& chain) {
     // A link back to a folder already being counted would recurse without end: count it once.
-    if (!chain.Enter(pszPath))
+    if (!chain.Enter(path.c_str()))
         return 0;
+    const std::size_t folderEnd = path.size();
+    if (!mbcs::EndsWithSeparator(path))
+        path += '\\';
+    const std::size_t nameStart = path.size();
+    path += "*.*";
     int nCount = 0;
     CFileFind finder;
-    BOOL bWorking = finder.FindFile(CString(mbcs::JoinPath(pszPath, "*.*")));
+    BOOL bWorking = finder.FindFile(path.c_str());
     while (bWorking) {
         bWorking = finder.FindNextFile();
         if (m_bContinue == 0) {
             nCount = 0;
             break;
         }
-        CString strEntry(mbcs::JoinPath(pszPath, finder.GetFileName().str()));
-        ReportPath(hWndNotify, strEntry);
+        path.resize(nameStart);
+        path += finder.GetFileName().str();
+        m_scanReport.Examine(hWndNotify, path.c_str());
         if (finder.IsDirectory()) {
             if (!finder.IsDots() && !finder.IsHidden())
-                nCount += CountFolderFiles(strEntry, extensions, hWndNotify, chain);
-        } else if (m_bShowFiles && !finder.IsHidden() && extensions.MatchesPath(strEntry)) {
+                nCount += CountFolderFiles(path, extensions, hWndNotify, chain);
+        } else if (m_bShowFiles && !finder.IsHidden() && extensions.MatchesPath(path.c_str())) {
             ++nCount;
         }
     }
+    path.resize(folderEnd);
     chain.Leave();
     return nCount;
-}
-
-void CShellTree::ReportPath(HWND hWndNotify, const CString& strPath) const {
-    if (hWndNotify != nullptr)
-        ::SendMessageA(hWndNotify, UWM_SCAN_PATH, 0,
-                       reinterpret_cast<LPARAM>(static_cast<const char*>(strPath)));
 }

@@ -6,10 +6,12 @@
 #include "framework/CFolderChain.h"
 #include "framework/CImageList.h"
 #include "framework/CMultiSelectTree.h"
+#include "shelltree/CScanReport.h"
 
 #include <shlobj.h>
 
 #include <atomic>
+#include <string>
 
 class CShellTree : public CMultiSelectTree {
 public:
@@ -30,8 +32,14 @@ public:
     // The count of an item by its path: the folder's matching files, or 1 for a matching file.
     int CountPathFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify);
     int CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify);
+    // The path being searched that the add-files box is to show (its thread asks on UWM_SCAN_PATH).
+    CString GetScanPath() const;
+    // The counting tells the box of the paths it examines only now and then; at the end of an add
+    // run the box is given the last one, unless the run was cancelled.
+    void ShowLastScanPath(HWND hWndNotify);
 
     std::atomic<int> m_bContinue{1}; // counting goes on while nonzero; Cancel clears it
+    CScanReport m_scanReport;        // which examined paths reach the add-files box
     CShellTree* m_pThis;
     CString m_strFilter;
     CImageList m_imageList; // the system list, held only during a rebuild
@@ -64,7 +72,6 @@ private:
     static BOOL IsListedKind(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative,
                              LPCITEMIDLIST pidlAbsolute);
     static int CALLBACK CompareChildItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
-    void ReportPath(HWND hWndNotify, const CString& strPath) const;
-    int CountFolderFiles(const char* pszPath, const CExtensionList& extensions, HWND hWndNotify,
+    int CountFolderFiles(std::string& path, const CExtensionList& extensions, HWND hWndNotify,
                          CFolderChain& chain);
 };

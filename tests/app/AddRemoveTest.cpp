@@ -22,6 +22,16 @@ struct Entry {
     }
 };
 
+// An entry's row where CountColours looks: in the list window, its border included.
+RECT Row(const CConvertListTree& list, HTREEITEM item) {
+    RECT rc = {}, window = {};
+    list.GetItemRect(item, &rc, FALSE);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    list.GetWindowRect(&window);
+    OffsetRect(&rc, -window.left, -window.top);
+    return rc;
+}
+
 std::vector<Entry> Entries(const CConvertListTree& list) {
     std::vector<Entry> entries;
     for (const ConvertItem& item : list.m_items)
@@ -47,6 +57,8 @@ TEST_F(AddRemove, AddsEverySelectedItemWithItsCountAndTheTypeOfTheMoment) {
 
     SelectSources({SourceItem("Docs"), SourceItem("Docs\\a.doc")});
     AddSelected();
+    EXPECT_EQ(Utf8(drive->root() + "Docs\\a.doc"), Utf8(dlg.m_strBoxPathAtCount))
+        << "the box ends on the last path examined";
     SendDlgItemMessageA(dlg, IDC_RADIO_EXCEL, BM_CLICK, 0, 0);
     SelectSources({SourceItem("Docs\\sheet.xls")});
     AddSelected();
@@ -62,6 +74,9 @@ TEST_F(AddRemove, AddsEverySelectedItemWithItsCountAndTheTypeOfTheMoment) {
     EXPECT_EQ(want, Entries(dlg.m_listTree));
     EXPECT_EQ(5, dlg.m_nFileCount);
     EXPECT_EQ(Utf8("转换文件数: 5"), Utf8(StatusText()));
+    PumpMessages(50);
+    EXPECT_GT(CountColours(dlg.m_listTree, Row(dlg.m_listTree, ListItems().back())), 1)
+        << "the list paints what the runs added";
 }
 
 // Cancel takes the box away at once and stops the count; the main window comes back when the
@@ -71,6 +86,9 @@ TEST_F(AddRemove, CancelDuringALongCountKeepsTheFinishedItems) {
     for (int i = 0; i < 3000; ++i)
         src.WriteFile("Big\\f" + std::to_string(i) + ".doc");
     SelectSources({SourceItem("Alpha"), SourceItem("Big")});
+    // Every path is sent, so the count waits for this thread at each entry: Cancel is sure to
+    // land in the middle of Big.
+    dlg.m_shellTree.m_scanReport.m_nIntervalMs = 0;
     Press(IDC_ADD);
     HWND box = nullptr;
     ASSERT_TRUE(PumpUntil([&] {
@@ -122,7 +140,12 @@ TEST_F(AddRemove, RemoveLowersTheCountByTheRemovedEntries) {
 
     dlg.m_listTree.SetItemState(folder, TVIS_SELECTED, TVIS_SELECTED);
     dlg.m_listTree.SetItemState(file, TVIS_SELECTED, TVIS_SELECTED);
+    RECT freed = Row(dlg.m_listTree, last);
     Press(IDC_REMOVE);
+    PumpMessages(50);
+    // One repaint once all are gone: the entries left are drawn and the rows they left are blank.
+    EXPECT_GT(CountColours(dlg.m_listTree, Row(dlg.m_listTree, last)), 1);
+    EXPECT_EQ(1, CountColours(dlg.m_listTree, freed));
     EXPECT_EQ((std::vector<HTREEITEM>{keep, last}), ListItems());
     std::vector<Entry> want = {{src / "k.doc", 1, CT_WORD_TO_QOR},
                                {src / "l.xls", 1, CT_EXCEL_TO_LX}};

@@ -161,6 +161,18 @@ TEST_F(MainWindow, ToolTipsNameEachButtonAndBothTrees) {
         EXPECT_EQ(Utf8(tip.text), Utf8(shown));
     }
     EXPECT_GE(SendMessageA(dlg.GetToolTipCtrl(), TTM_GETTOOLCOUNT, 0, 0), 2);
+
+    // A tip shows when the pointer rests on a tree and the message loop passes the move on.
+    HWND list = dlg.GetDlgItem(IDC_LIST_TREE);
+    RECT rc;
+    GetWindowRect(list, &rc);
+    POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    SetCursorPos(pt.x, pt.y);
+    POINT inside = pt;
+    ScreenToClient(list, &inside);
+    MSG move = {list, WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y), GetTickCount(), pt};
+    AfxPreTranslateMessage(&move);
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(dlg.GetToolTipCtrl()) != FALSE; }, 5000));
 }
 
 // Esc and the close request only minimize; Enter moves to the output folder and starts nothing.

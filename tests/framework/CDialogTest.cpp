@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -106,6 +108,44 @@ TEST(MessageDispatch, NotificationsAreReflectedToTheSubclassedChild) {
     EXPECT_EQ(static_cast<UINT>(TVN_DELETEITEMA), dlg.m_tree.codes.back());
     dlg.DestroyWindow();
     EXPECT_EQ(nullptr, dlg.m_tree.m_hWnd) << "child forgets its window when it is destroyed";
+}
+
+// Every message finds its window's object; windows made, used and destroyed on several threads
+// at once each reach their own, and a window gone leaves no object behind.
+TEST(MessageDispatch, WindowsOfSeveralThreadsReachTheirOwnObjects) {
+    struct Echo : CWnd {
+        int seen = 0;
+        LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+            if (msg != WM_APP)
+                return CWnd::WindowProc(msg, wParam, lParam);
+            ++seen;
+            return reinterpret_cast<LRESULT>(this);
+        }
+    };
+    std::atomic<int> failures{0};
+    auto work = [&] {
+        for (int round = 0; round < 100; ++round) {
+            Echo echo;
+            HWND hWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                        nullptr, nullptr);
+            if (!echo.SubclassWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != &echo ||
+                echo.SubclassWindow(hWnd))
+                ++failures;
+            for (int i = 0; i < 5; ++i) {
+                if (SendMessageA(hWnd, WM_APP, 0, 0) != reinterpret_cast<LRESULT>(&echo))
+                    ++failures;
+            }
+            DestroyWindow(hWnd);
+            if (echo.seen != 5 || echo.m_hWnd != nullptr || CWnd::FromHandlePermanent(hWnd))
+                ++failures;
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 4; ++i)
+        threads.emplace_back(work);
+    for (std::thread& t : threads)
+        t.join();
+    EXPECT_EQ(0, failures.load());
 }
 
 TEST(ModalLoop, OkEndsTheLoopAfterSavingTheControls) {

@@ -73,6 +73,8 @@ TEST(MbcsSplitPath, SplitsDriveFolderNameAndExtensionAtWholeCharacters) {
         EXPECT_EQ(c.dir, p.dir) << c.path;
         EXPECT_EQ(c.fname, p.fname) << c.path;
         EXPECT_EQ(c.ext, p.ext) << c.path;
+        const char* ext = mbcs::FindExtension(c.path);
+        EXPECT_EQ(c.ext, std::string(ext ? ext : "")) << "the same extension in place: " << c.path;
     }
 }
 

@@ -9,7 +9,9 @@
 #include <shellapi.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -33,6 +35,31 @@ HIMAGELIST SystemSmallIcons() {
     SHFILEINFOA sfi = {};
     return reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA("C:\\", 0, &sfi, sizeof(sfi), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}
+
+// The icon and open icon the shell gives one path asked on its own, icon handles and all, in
+// the form every entry was once looked up in (a backslash appended).
+std::pair<int, int> ShellIconsOf(std::string path) {
+    if (path.back() != '\\')
+        path += '\\';
+    std::pair<int, int> icons(-1, -1);
+    SHFILEINFOA sfi = {};
+    if (SHGetFileInfoA(path.c_str(), 0, &sfi, sizeof(sfi), SHGFI_ICON | SHGFI_SMALLICON)) {
+        DestroyIcon(sfi.hIcon);
+        icons.first = sfi.iIcon;
+    }
+    if (SHGetFileInfoA(path.c_str(), 0, &sfi, sizeof(sfi),
+                       SHGFI_ICON | SHGFI_SMALLICON | SHGFI_OPENICON)) {
+        DestroyIcon(sfi.hIcon);
+        icons.second = sfi.iIcon;
+    }
+    return icons;
+}
+
+std::string SystemProgram(const char* name) {
+    char folder[MAX_PATH];
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
 }
 
 } // namespace
@@ -73,6 +100,47 @@ TEST_F(ListTreeTest, DuplicatePathsAreTwoEntriesWithTwoRecords) {
     EXPECT_STREQ(copy[0].strPath, copy[1].strPath);
 }
 
+// Entries ask the shell once per kind of document; what they show must not change by that.
+TEST_F(ListTreeTest, EveryEntryShowsTheIconsTheShellGivesItsPath) {
+    std::vector<std::string> paths;
+    for (const char* name : {"a.doc", "sub\\b.DOC", "c.xls", "d.qor", "乗.lx", "README", "e.dot"})
+        paths.push_back(dir.WriteFile(name));
+    paths.push_back(dir.WriteFile("sub\\f.doc")); // a second document of a kind already seen
+    for (const char* name : {"sub", "乗", "x.doc"})
+        paths.push_back(dir.MakeDir(name));
+    paths.push_back(dir / "sub\\"); // a folder given with its backslash
+    paths.push_back("C:\\");
+    paths.push_back("Z:\\");
+    // Programs draw their own icons; a kind of our own stands for them, so that the prefix's
+    // missing program association does not matter.
+    HKEY hKind = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_CLASSES_ROOT, ".tandrelexe", &hKind));
+    RegSetValueExA(hKind, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("exefile"), 8);
+    RegCloseKey(hKind);
+    for (const char* name : {"notepad.exe", "winemine.exe"}) {
+        std::string copy = dir / (std::string(name) + ".tandrelexe");
+        ASSERT_TRUE(CopyFileA(SystemProgram(name).c_str(), copy.c_str(), FALSE)) << name;
+        paths.push_back(copy);
+    }
+    for (int round = 0; round < 2; ++round) {
+        for (const std::string& path : paths) {
+            HTREEITEM h = tree().AddEntry(path.c_str(), 3, 1);
+            ASSERT_NE(nullptr, h) << Utf8(path) << ": " << tree().m_strLastError.str();
+            TVITEMA item = {};
+            item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+            item.hItem = h;
+            ASSERT_TRUE(tree().GetItem(&item));
+            std::pair<int, int> want = ShellIconsOf(path);
+            EXPECT_EQ(want.first, item.iImage) << Utf8(path) << " in round " << round;
+            EXPECT_EQ(want.second, item.iSelectedImage) << Utf8(path) << " in round " << round;
+        }
+    }
+    EXPECT_NE(ShellIconsOf(paths[paths.size() - 2]), ShellIconsOf(paths.back()))
+        << "the two programs have icons of their own";
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".tandrelexe");
+}
+
+// Also once the icons of .doc are known: the path itself must still exist.
 TEST_F(ListTreeTest, PathsWithoutShellInformationAddNothing) {
     std::string file = dir.WriteFile("a.doc");
     ASSERT_TRUE(tree().AddEntry(file.c_str(), 3, 1));
@@ -116,10 +184,13 @@ TEST_F(ListTreeTest, TheSharedSystemImageListIsLentNeverOwned) {
     HIMAGELIST hSystem = SystemSmallIcons();
     ASSERT_NE(nullptr, hSystem);
     int nImages = ImageList_GetImageCount(hSystem);
-    ASSERT_TRUE(tree().AddEntry("C:\\", 1, 0));
-    EXPECT_EQ(hSystem, tree().GetImageList(TVSIL_NORMAL));
-    EXPECT_EQ(nullptr, tree().m_imageList.GetSafeHandle()) << "released after every insertion";
-    dlg.DestroyWindow();
+    {
+        TreeHostDialog<CConvertListTree> other{IDC_LIST_TREE};
+        ASSERT_TRUE(other.Create(IDD_CONVERT_DIALOG));
+        ASSERT_TRUE(other.m_tree.AddEntry("C:\\", 1, 0));
+        ASSERT_TRUE(other.m_tree.AddEntry(dir.WriteFile("a.doc").c_str(), 1, 0));
+        EXPECT_EQ(hSystem, other.m_tree.GetImageList(TVSIL_NORMAL));
+    }
     EXPECT_GE(ImageList_GetImageCount(hSystem), nImages) << "the system list survives the tree";
 }
 

@@ -183,6 +183,9 @@ TEST_F(ListSelectionTest, SelectedEntriesAreWalkedInListOrder) {
     for (HTREEITEM h = tree().GetFirstSelectedItem(); h; h = tree().GetNextSelectedItem(h))
         walked.push_back(h);
     EXPECT_EQ((std::vector<HTREEITEM>{e[0], e[3], e[4]}), walked);
+    std::vector<HTREEITEM> fromRecords(2);
+    tree().GetSelectedEntries(fromRecords);
+    EXPECT_EQ(walked, fromRecords) << "the records give the same entries in the same order";
     tree().ClearSelection();
     EXPECT_EQ(nullptr, tree().GetFirstSelectedItem());
     EXPECT_FALSE(tree().SelectRange(reinterpret_cast<HTREEITEM>(1), reinterpret_cast<HTREEITEM>(2)))

@@ -6,19 +6,22 @@
 #include "UiPump.h"
 #include "WineHost.h"
 
+#include <algorithm>
 #include <atomic>
+#include <string>
 #include <thread>
 
 namespace {
 
-// A window that takes UWM_SCAN_PATH as the add-files dialog does, keeping every path.
+// A window that takes UWM_SCAN_PATH as the add-files dialog does, keeping every path it is given.
 class ScanRecorder : public CWnd {
 public:
-    ScanRecorder() {
+    explicit ScanRecorder(const CScanReport& report) : report(report) {
         SubclassWindow(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                        nullptr, nullptr));
     }
     ~ScanRecorder() override { DestroyWindow(); }
+    const CScanReport& report;
     std::vector<std::string> paths;
     size_t cancelAfter = 0;
     std::atomic<int>* flag = nullptr;
@@ -27,9 +30,9 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg != UWM_SCAN_PATH)
             return CWnd::WindowProc(msg, wParam, lParam);
-        std::string path = reinterpret_cast<const char*>(lParam);
-        // The protocol's wParam is 0: anything else shows in the recorded path.
-        paths.push_back(wParam == 0 ? path : "wParam " + std::to_string(wParam) + ": " + path);
+        std::string path = report.GetShownPath().str();
+        // The message carries nothing: anything else shows in the recorded path.
+        paths.push_back(wParam == 0 && lParam == 0 ? path : "with parameters: " + path);
         if (flag != nullptr && paths.size() == cancelAfter)
             *flag = 0;
         return 0;
@@ -61,11 +64,13 @@ protected:
         ShellTreeFixture::SetUp();
         tree().m_strFilter = kWordFilter;
         tree().m_bShowFiles = TRUE;
+        // Every examined path is sent, so the recorder sees the walk's order.
+        tree().m_scanReport.m_nIntervalMs = 0;
     }
     int Count(const std::string& path) {
         return tree().CountFolderFiles(path.c_str(), kWordFilter, recorder);
     }
-    ScanRecorder recorder;
+    ScanRecorder recorder{tree().m_scanReport};
 };
 
 } // namespace
@@ -152,6 +157,64 @@ TEST_F(CountFilesTest, CancelStopsEveryLevelAtItsNextEntry) {
     tree().m_bContinue = 1;
     recorder.flag = nullptr;
     EXPECT_EQ(25, Count(root));
+}
+
+// A walk clock that moves 7 ms on at every path examined (the report reads it once per path).
+double g_walkMs = 0;
+double SevenMsPerPath() {
+    return g_walkMs += 7;
+}
+
+// The box hears of a path only now and then, never waiting for it, yet at every step of the walk
+// it has been told of a path examined less than 50 ms of walking before, and it ends on the last.
+TEST(ScanReport, TheBoxIsNeverMoreThan50MsOfWalkingBehind) {
+    CScanReport report;
+    report.m_pfnClock = &SevenMsPerPath;
+    ScanRecorder recorder(report);
+    std::vector<std::string> examined;
+    for (int i = 0; i < 60; ++i) {
+        examined.push_back("C:\\walk\\f" + std::to_string(i) + ".doc");
+        report.Examine(recorder, examined.back().c_str());
+        PumpMessages(0); // the box takes its posted messages as they come
+    }
+    report.ShowLatest(recorder);
+    ASSERT_FALSE(recorder.paths.empty());
+    EXPECT_EQ(examined.back(), recorder.paths.back()) << "ends on the last path examined";
+    std::vector<size_t> shown; // which examined path each message showed
+    for (const std::string& path : recorder.paths) {
+        auto at = std::find(examined.begin(), examined.end(), path);
+        ASSERT_NE(examined.end(), at) << path;
+        shown.push_back(static_cast<size_t>(at - examined.begin()));
+    }
+    EXPECT_EQ(0u, shown.front()) << "the first path is shown at once";
+    for (size_t k = 1; k < shown.size(); ++k) {
+        EXPECT_LT(shown[k - 1], shown[k]) << "in walking order";
+        if (k + 1 < shown.size()) {
+            EXPECT_GE(7 * (shown[k] - shown[k - 1]), 50u) << "no more often than every 50 ms";
+        }
+        EXPECT_LT(7 * (shown[k] - shown[k - 1] - 1), 50u)
+            << "at every step the path on show was examined less than 50 ms before";
+    }
+    EXPECT_LT(recorder.paths.size(), examined.size() / 5);
+}
+
+// Unless the run was cancelled, the box is given the last path of the walk when it ends.
+TEST_F(CountFilesTest, TheLastPathExaminedIsShownAtTheEnd) {
+    dir.WriteFile("end\\a.doc");
+    dir.WriteFile("end\\b.doc");
+    std::vector<std::string> examined;
+    ReferenceWalk(dir / "end", examined);
+    tree().m_scanReport.m_nIntervalMs = 60000;
+    EXPECT_EQ(2, Count(dir / "end"));
+    PumpMessages(0);
+    EXPECT_EQ(std::vector<std::string>{examined.front()}, recorder.paths) << "only the first";
+    tree().m_bContinue = 0;
+    tree().ShowLastScanPath(recorder);
+    EXPECT_EQ(1u, recorder.paths.size()) << "a cancelled run's box is gone";
+    tree().m_bContinue = 1;
+    tree().ShowLastScanPath(recorder);
+    EXPECT_EQ(examined.back(), recorder.paths.back());
+    EXPECT_EQ(examined.back(), tree().GetScanPath().str());
 }
 
 TEST_F(CountFilesTest, LinkBackToAnAncestorIsCountedOnce) {
