@@ -56,13 +56,8 @@ TEST_F(AddRemove, AddsEverySelectedItemWithItsCountAndTheTypeOfTheMoment) {
     EXPECT_EQ(Utf8("转换文件数: 0"), Utf8(StatusText()));
 
     SelectSources({SourceItem("Docs"), SourceItem("Docs\\a.doc")});
-    std::string shownAtTheEnd;
-    dlg.afterListCount = [&] {
-        CWnd box(FindWindowA(nullptr, "添加文件"));
-        shownAtTheEnd = box.GetDlgItemText(IDC_SCAN_PATH).str();
-    };
     AddSelected();
-    EXPECT_EQ(Utf8(drive->root() + "Docs\\a.doc"), Utf8(shownAtTheEnd))
+    EXPECT_EQ(Utf8(drive->root() + "Docs\\a.doc"), Utf8(dlg.m_strBoxPathAtCount))
         << "the box ends on the last path examined";
     SendDlgItemMessageA(dlg, IDC_RADIO_EXCEL, BM_CLICK, 0, 0);
     SelectSources({SourceItem("Docs\\sheet.xls")});

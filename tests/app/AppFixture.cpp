@@ -5,6 +5,19 @@
 #include "shared/ConvertType.h"
 #include "shared/UserMessages.h"
 
+LRESULT TestConvertDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND box = msg == UWM_LIST_COUNT ? FindWindowA(nullptr, "添加文件") : nullptr;
+    if (box != nullptr)
+        m_strBoxPathAtCount = CWnd(box).GetDlgItemText(IDC_SCAN_PATH).str();
+    LRESULT result = CConvertDlg::WindowProc(msg, wParam, lParam);
+    if (msg == UWM_LIST_COUNT && afterListCount) {
+        std::function<void()> hook = std::move(afterListCount);
+        afterListCount = nullptr;
+        hook();
+    }
+    return result;
+}
+
 void AppFixture::SetUp() {
     drive = std::make_unique<TestDrive>(src.path(), DRIVE_FIXED);
     ASSERT_TRUE(drive->ok()) << "no drive letter from the mount manager";

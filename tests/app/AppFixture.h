@@ -30,17 +30,11 @@ public:
 
     // Runs once, on the window's thread, right after the next UWM_LIST_COUNT has been handled.
     std::function<void()> afterListCount;
+    // What the add-files box shows when the run reports its count, just before the box closes.
+    std::string m_strBoxPathAtCount;
 
 protected:
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        LRESULT result = CConvertDlg::WindowProc(msg, wParam, lParam);
-        if (msg == UWM_LIST_COUNT && afterListCount) {
-            std::function<void()> hook = std::move(afterListCount);
-            afterListCount = nullptr;
-            hook();
-        }
-        return result;
-    }
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 class AppFixture : public testing::Test {

@@ -6,9 +6,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 struct Suite {
+    std::string program;
     TempDir sources{"faults-src"};
     TempDir outputs{"faults-out"};
     TestDrive drive{sources.path(), DRIVE_FIXED};
@@ -20,13 +23,16 @@ Suite* g_suite = nullptr;
 
 std::string FailureShot() {
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    return std::string("faults-") + test->test_suite_name() + "-" + test->name() + ".bmp";
+    std::string name = std::string("faults-") + test->test_suite_name() + "-" + test->name();
+    std::replace(name.begin(), name.end(), '/', '-'); // the parts of a table's test name
+    return name + ".bmp";
 }
 
 } // namespace
 
-void ProgramFixture::SetUpTestSuite() {
+void ProgramFixture::SetUpSuiteFor(const char* programFromHere) {
     g_suite = new Suite;
+    g_suite->program = TandrelApp::ProgramPath(programFromHere);
 }
 
 void ProgramFixture::TearDownTestSuite() {
@@ -39,13 +45,13 @@ void ProgramFixture::SetUp() {
     std::unique_ptr<TandrelApp>& app = g_suite->app;
     if (app == nullptr || !app->Running()) {
         app.reset(new TandrelApp);
-        ASSERT_TRUE(app->Start(TandrelApp::ProgramPath(TANDREL_EXE_FROM_HERE))) << app->LastError();
+        ASSERT_TRUE(app->Start(g_suite->program)) << app->LastError();
     }
     ASSERT_TRUE(app->RemoveAll()) << app->LastError();
 }
 
 void ProgramFixture::TearDown() {
-    if (!HasFailure())
+    if (!HasFailure() || g_suite->app == nullptr)
         return;
     App().Capture(FailureShot());
     // The next case must not inherit a half-finished state.
@@ -77,9 +83,8 @@ std::string ProgramFixture::MakeFolder(const std::string& relative) {
     return Source(relative);
 }
 
-std::string ProgramFixture::Output(const std::string& name, bool missing) {
-    std::string relative = name + "-" + std::to_string(++g_suite->outputsMade);
-    return missing ? g_suite->outputs / relative : g_suite->outputs.MakeDir(relative);
+std::string ProgramFixture::Output(const std::string& name) {
+    return g_suite->outputs.MakeDir(name + "-" + std::to_string(++g_suite->outputsMade));
 }
 
 HTREEITEM ProgramFixture::SourceItem(const std::string& relative, bool fresh) {

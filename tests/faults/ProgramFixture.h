@@ -17,7 +17,9 @@
 
 class ProgramFixture : public testing::Test {
 public:
-    static void SetUpTestSuite();
+    // The suite drives tandrel.exe; a suite of its own may name another build of the program.
+    static void SetUpTestSuite() { SetUpSuiteFor(TANDREL_EXE_FROM_HERE); }
+    static void SetUpSuiteFor(const char* programFromHere);
     static void TearDownTestSuite();
 
 protected:
@@ -32,8 +34,8 @@ protected:
     static std::string WriteDoc(const std::string& relative, const std::string& format,
                                 const std::string& payload);
     static std::string MakeFolder(const std::string& relative);
-    // A fresh output folder path of this case's own; created unless missing is true.
-    static std::string Output(const std::string& name, bool missing = false);
+    // A fresh output folder of this case's own.
+    static std::string Output(const std::string& name);
 
     // The source tree's item for a path on the test drive, opening the folders on the way. With
     // fresh, the drive is first closed, so that the tree reads what the case has just written.
