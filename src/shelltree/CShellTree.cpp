@@ -2,13 +2,13 @@
 
 #include "framework/CFileFind.h"
 #include "framework/MbcsText.h"
+#include "shared/UserMessages.h"
 #include "shelltree/ItemIdList.h"
 
 namespace {
 
 const UINT kIconFlags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
 const DWORD kNameFlags = SHGDN_INFOLDER | 0x2000; // with SHGDN_INCLUDE_NONFILESYS
-const int kCsidlDesktop = 0;
 const int kCsidlDrives = 17;
 
 // Kinds of shell object (description identifiers) the tree leaves out: removable media and
@@ -64,14 +64,16 @@ CShellTree::CShellTree() : m_pThis(this) {
 }
 
 CShellTree::~CShellTree() {
-    // The items own item-ID lists that only the allocator can free.
-    if (m_hWnd != nullptr && IsWindow(m_hWnd))
+    // The items own item-ID lists that only the allocator can free; the blank image list goes
+    // with this object.
+    if (m_hWnd != nullptr && IsWindow(m_hWnd)) {
         DeleteAllItems();
+        SetImageList(nullptr, TVSIL_NORMAL);
+    }
     if (m_pMalloc != nullptr)
         m_pMalloc->Release();
     if (m_pDesktopFolder != nullptr)
         m_pDesktopFolder->Release();
-    m_imageList.Detach();
 }
 
 void CShellTree::SetFilter(BOOL bShowFiles, const char* pszFilter) {
@@ -81,9 +83,8 @@ void CShellTree::SetFilter(BOOL bShowFiles, const char* pszFilter) {
 }
 
 void CShellTree::RebuildTree() {
-    AttachSystemImageList();
+    KeepIconRoom();
     PopulateItem(TVI_ROOT);
-    m_imageList.Detach();
     HTREEITEM hComputer = FindComputerItem();
     if (hComputer != nullptr) {
         SetFocus();
@@ -92,17 +93,43 @@ void CShellTree::RebuildTree() {
     }
 }
 
-void CShellTree::AttachSystemImageList() {
-    LPITEMIDLIST pidlDesktop = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, kCsidlDesktop, &pidlDesktop)))
+// Until the icon thread has the system list, a blank one of its size keeps the items where the
+// icons will put them.
+void CShellTree::KeepIconRoom() {
+    if (GetImageList(TVSIL_NORMAL) != nullptr)
         return;
-    SHFILEINFOA sfi = {};
-    HIMAGELIST hSystem = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
-        reinterpret_cast<const char*>(pidlDesktop), 0, &sfi, sizeof(sfi), kIconFlags));
-    m_pMalloc->Free(pidlDesktop);
-    m_imageList.Detach();
-    if (m_imageList.Attach(hSystem))
+    int cx = GetSystemMetrics(SM_CXSMICON);
+    int cy = GetSystemMetrics(SM_CYSMICON);
+    if (m_imageList.Create(cx, cy, ILC_COLOR32 | ILC_MASK, 0, 1))
         SetImageList(&m_imageList, TVSIL_NORMAL);
+}
+
+// The system list is the shell's, so it is shown but never held.
+void CShellTree::UseSystemImageList(HIMAGELIST hSystem) {
+    if (hSystem == nullptr || GetImageList(TVSIL_NORMAL) == hSystem)
+        return;
+    CImageList system;
+    system.Attach(hSystem);
+    SetImageList(&system, TVSIL_NORMAL);
+    system.Detach();
+    m_imageList.DeleteImageList();
+}
+
+void CShellTree::RequestIcons(HTREEITEM hItem, LPCITEMIDLIST pidlAbsolute, ULONG ulAttributes) {
+    UINT uFlags = kIconFlags | ((ulAttributes & SFGAO_LINK) ? SHGFI_LINKOVERLAY : 0);
+    m_iconQueue.Request(m_hWnd, hItem, pidlAbsolute, uFlags, (ulAttributes & SFGAO_FOLDER) != 0);
+}
+
+void CShellTree::OnIconsArrived() {
+    for (const CShellIconQueue::Icons& icons : m_iconQueue.TakeArrived()) {
+        UseSystemImageList(icons.hImageList);
+        TVITEMA item = {};
+        item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        item.hItem = icons.hItem;
+        item.iImage = icons.nImage;
+        item.iSelectedImage = icons.nSelectedImage;
+        SetItem(&item);
+    }
 }
 
 void CShellTree::DeleteChildren(HTREEITEM hParent) {
@@ -145,11 +172,15 @@ void CShellTree::InsertChild(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMID
     LPITEMIDLIST pidlAbsolute = ConcatItemIDLists(pidlParent, pidlRelative);
     TVINSERTSTRUCTA ins = {};
     CString strName;
+    ULONG ulAttributes = 0;
     if (pidlAbsolute != nullptr &&
-        FillItemInfo(&ins.item, strName, pidlAbsolute, pFolder, pidlRelative)) {
+        FillItemInfo(&ins.item, strName, pidlAbsolute, pFolder, pidlRelative, &ulAttributes)) {
         ins.hParent = hParent;
         ins.hInsertAfter = TVI_LAST;
-        if (InsertItem(&ins) == nullptr)
+        HTREEITEM hItem = InsertItem(&ins);
+        if (hItem != nullptr)
+            RequestIcons(hItem, pidlAbsolute, ulAttributes);
+        else
             m_pMalloc->Free(pidlAbsolute);
     } else if (pidlAbsolute != nullptr) {
         m_pMalloc->Free(pidlAbsolute);
@@ -175,18 +206,15 @@ LPITEMIDLIST CShellTree::ConcatItemIDLists(LPCITEMIDLIST pidl1, LPCITEMIDLIST pi
 }
 
 BOOL CShellTree::FillItemInfo(TVITEMA* pItem, CString& strName, LPCITEMIDLIST pidlAbsolute,
-                              IShellFolder* pParentFolder, LPCITEMIDLIST pidlRelative) {
+                              IShellFolder* pParentFolder, LPCITEMIDLIST pidlRelative,
+                              ULONG* pulAttributes) {
     strName = GetDisplayName(pParentFolder, pidlRelative);
     ULONG ulAttributes = SFGAO_FOLDER | SFGAO_LINK;
     pParentFolder->GetAttributesOf(1, &pidlRelative, &ulAttributes);
-    UINT uFlags = kIconFlags | ((ulAttributes & SFGAO_LINK) ? SHGFI_LINKOVERLAY : 0);
-    SHFILEINFOA sfi = {};
-    const char* pszPidl = reinterpret_cast<const char*>(pidlAbsolute);
-    SHGetFileInfoA(pszPidl, 0, &sfi, sizeof(sfi), uFlags);
-    pItem->iImage = sfi.iIcon;
-    if (ulAttributes & SFGAO_FOLDER)
-        SHGetFileInfoA(pszPidl, 0, &sfi, sizeof(sfi), uFlags | SHGFI_OPENICON);
-    pItem->iSelectedImage = sfi.iIcon;
+    *pulAttributes = ulAttributes;
+    // No icon at all until the item's own arrives, rather than another's for a moment.
+    pItem->iImage = I_IMAGENONE;
+    pItem->iSelectedImage = I_IMAGENONE;
 
     BOOL bListed = TRUE;
     pItem->cChildren =
@@ -292,6 +320,21 @@ CString CShellTree::GetIdListPath(LPCITEMIDLIST pidl) const {
     return CString(szPath);
 }
 
+LRESULT CShellTree::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case UWM_SHELL_ICONS:
+        OnIconsArrived();
+        return 0;
+    case WM_DESTROY:
+        // Answers could no longer reach the window; the thread must not outlive it.
+        m_iconQueue.Stop();
+        break;
+    default:
+        break;
+    }
+    return CMultiSelectTree::WindowProc(msg, wParam, lParam);
+}
+
 BOOL CShellTree::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (msg != WM_NOTIFY)
         return CMultiSelectTree::OnChildNotify(msg, wParam, lParam, pResult);
@@ -331,6 +374,7 @@ void CShellTree::OnItemExpanded(NMTREEVIEWA*, LRESULT* pResult) {
 }
 
 void CShellTree::OnDeleteItem(NMTREEVIEWA* pNMTreeView, LRESULT* pResult) {
+    m_iconQueue.Forget(pNMTreeView->itemOld.hItem);
     void* pidl = reinterpret_cast<void*>(pNMTreeView->itemOld.lParam);
     if (pidl != nullptr && m_pMalloc != nullptr)
         m_pMalloc->Free(pidl);

@@ -7,6 +7,7 @@
 #include "framework/CImageList.h"
 #include "framework/CMultiSelectTree.h"
 #include "shelltree/CScanReport.h"
+#include "shelltree/CShellIconQueue.h"
 
 #include <shlobj.h>
 
@@ -37,31 +38,39 @@ public:
     // The counting tells the box of the paths it examines only now and then; at the end of an add
     // run the box is given the last one, unless the run was cancelled.
     void ShowLastScanPath(HWND hWndNotify);
+    // Items still waiting for their icons, which a thread of the tree's own looks up.
+    int GetPendingIconCount() const { return m_iconQueue.GetPendingCount(); }
 
     std::atomic<int> m_bContinue{1}; // counting goes on while nonzero; Cancel clears it
     CScanReport m_scanReport;        // which examined paths reach the add-files box
     CShellTree* m_pThis;
     CString m_strFilter;
-    CImageList m_imageList; // the system list, held only during a rebuild
+    CImageList m_imageList; // a blank list that keeps the icons' room until the system list comes
     IMalloc* m_pMalloc = nullptr;
     IShellFolder* m_pDesktopFolder = nullptr;
     BOOL m_bShowFiles = FALSE;
 
 protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL OnPlainLabelPress(HTREEITEM hItem) override;
 
     void OnItemExpanding(NMTREEVIEWA* pNMTreeView, LRESULT* pResult);
     void OnItemExpanded(NMTREEVIEWA* pNMTreeView, LRESULT* pResult);
     void OnDeleteItem(NMTREEVIEWA* pNMTreeView, LRESULT* pResult);
+    void OnIconsArrived();
 
     LPITEMIDLIST ConcatItemIDLists(LPCITEMIDLIST pidl1, LPCITEMIDLIST pidl2);
+    // The item's icons are left for the icon thread; *pulAttributes says which it is to ask for.
     BOOL FillItemInfo(TVITEMA* pItem, CString& strName, LPCITEMIDLIST pidlAbsolute,
-                      IShellFolder* pParentFolder, LPCITEMIDLIST pidlRelative);
+                      IShellFolder* pParentFolder, LPCITEMIDLIST pidlRelative,
+                      ULONG* pulAttributes);
     HTREEITEM FindComputerItem();
 
 private:
-    void AttachSystemImageList();
+    void KeepIconRoom();
+    void UseSystemImageList(HIMAGELIST hSystem);
+    void RequestIcons(HTREEITEM hItem, LPCITEMIDLIST pidlAbsolute, ULONG ulAttributes);
     void DeleteChildren(HTREEITEM hParent);
     void InsertChild(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlParent,
                      LPITEMIDLIST pidlRelative);
@@ -74,4 +83,6 @@ private:
     static int CALLBACK CompareChildItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
     int CountFolderFiles(std::string& path, const CExtensionList& extensions, HWND hWndNotify,
                          CFolderChain& chain);
+
+    CShellIconQueue m_iconQueue;
 };
