@@ -5,6 +5,12 @@
 
 #include <algorithm>
 
+namespace {
+
+const DWORD kBatchMs = 100; // longest an answer waits for others to go out with it
+
+} // namespace
+
 void CShellIconQueue::Request(HWND hWndNotify, HTREEITEM hItem, LPCITEMIDLIST pidl, UINT uFlags,
                               BOOL bFolder) {
     if (pidl == nullptr || !StartThread(hWndNotify))
@@ -86,36 +92,52 @@ UINT CShellIconQueue::ThreadProc(LPVOID pParam) {
     return 0;
 }
 
+// Answers go out in batches, when the queue runs dry or the oldest has waited long enough, so
+// that the window repaints once for many icons.
 void CShellIconQueue::Run() {
     // The shell's icon lookups want an apartment on the thread that makes them.
     HRESULT hr = CoInitialize(nullptr);
-    Lookup lookup{};
-    while (WaitForLookup(&lookup))
-        Deliver(LookUp(lookup));
+    std::vector<Answer> batch;
+    DWORD dwBatchStart = 0;
+    for (;;) {
+        Lookup lookup{};
+        Next next = TakeLookup(&lookup, batch.empty());
+        if (next == Next::Stop)
+            break;
+        if (next == Next::Lookup) {
+            if (batch.empty())
+                dwBatchStart = GetTickCount();
+            batch.push_back(LookUp(lookup));
+        }
+        if (next == Next::Idle || GetTickCount() - dwBatchStart >= kBatchMs)
+            Deliver(batch);
+    }
     if (SUCCEEDED(hr))
         CoUninitialize();
 }
 
-BOOL CShellIconQueue::WaitForLookup(Lookup* pLookup) {
+CShellIconQueue::Next CShellIconQueue::TakeLookup(Lookup* pLookup, bool bWait) {
     std::unique_lock<std::mutex> lock(m_mutex);
-    m_wake.wait(lock, [&] { return m_bStop || !m_lookups.empty(); });
+    if (bWait)
+        m_wake.wait(lock, [&] { return m_bStop || !m_lookups.empty(); });
     if (m_bStop)
-        return FALSE;
+        return Next::Stop;
+    if (m_lookups.empty())
+        return Next::Idle;
     *pLookup = std::move(m_lookups.front());
     m_lookups.pop_front();
-    return TRUE;
+    return Next::Lookup;
 }
 
-void CShellIconQueue::Deliver(const Answer& answer) {
+void CShellIconQueue::Deliver(std::vector<Answer>& batch) {
     bool bFirst = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_bStop)
-            return;
         bFirst = m_answers.empty();
-        m_answers.push_back(answer);
+        m_answers.insert(m_answers.end(), batch.begin(), batch.end());
     }
-    // One message for a batch: the window takes every answer there is when it comes.
+    batch.clear();
+    // One message while answers wait: the window takes every answer there is when it comes.
     if (bFirst)
         PostMessageA(m_hWndNotify, UWM_SHELL_ICONS, 0, 0);
 }

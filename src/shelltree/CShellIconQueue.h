@@ -57,9 +57,12 @@ private:
 
     BOOL StartThread(HWND hWndNotify);
     static UINT ThreadProc(LPVOID pParam);
+    enum class Next { Lookup, Idle, Stop };
+
     void Run();
-    BOOL WaitForLookup(Lookup* pLookup);
-    void Deliver(const Answer& answer);
+    // With bWait, waits for a lookup; without, answers Idle when there is none.
+    Next TakeLookup(Lookup* pLookup, bool bWait);
+    void Deliver(std::vector<Answer>& batch);
     static Answer LookUp(const Lookup& lookup);
 
     // Shared with the thread, under m_mutex.
