@@ -11,9 +11,8 @@ const DWORD kBatchMs = 100; // longest an answer waits for others to go out with
 
 } // namespace
 
-void CShellIconQueue::Request(HWND hWndNotify, HTREEITEM hItem, LPCITEMIDLIST pidl, UINT uFlags,
-                              BOOL bFolder) {
-    if (pidl == nullptr || !StartThread(hWndNotify))
+void CShellIconQueue::Request(HTREEITEM hItem, LPCITEMIDLIST pidl, UINT uFlags, BOOL bFolder) {
+    if (pidl == nullptr)
         return;
     const BYTE* pBytes = reinterpret_cast<const BYTE*>(pidl);
     Lookup lookup{hItem, ++m_nLastSerial,
@@ -74,7 +73,7 @@ void CShellIconQueue::Stop() {
     m_bStop = false;
 }
 
-BOOL CShellIconQueue::StartThread(HWND hWndNotify) {
+BOOL CShellIconQueue::Start(HWND hWndNotify) {
     if (m_pThread != nullptr)
         return TRUE;
     m_hWndNotify = hWndNotify;

@@ -2,7 +2,8 @@
 // The shell's icons for tree items, looked up on a thread of their own: the first lookup sets up
 // the system image list and every new icon is loaded into it, which is slow enough to hold up a
 // window that waited for them. A window asks with Request and gets UWM_SHELL_ICONS posted when
-// answers are ready; only answers for items it still waits for reach it.
+// answers are ready; only answers for items it still waits for reach it. Lookups begin with Start,
+// so that a window can first show itself without the shell's work beside it.
 #include "framework/CWinThread.h"
 
 #include <windows.h>
@@ -31,8 +32,11 @@ public:
     CShellIconQueue& operator=(const CShellIconQueue&) = delete;
 
     // Looks up the item's icon with SHGetFileInfoA's uFlags, the selected one with the open look
-    // added for a folder. The list is copied; hWndNotify is the window told of answers.
-    void Request(HWND hWndNotify, HTREEITEM hItem, LPCITEMIDLIST pidl, UINT uFlags, BOOL bFolder);
+    // added for a folder. The list is copied.
+    void Request(HTREEITEM hItem, LPCITEMIDLIST pidl, UINT uFlags, BOOL bFolder);
+    // Starts the thread, which tells hWndNotify of answers; FALSE when it cannot run.
+    BOOL Start(HWND hWndNotify);
+    BOOL IsStarted() const { return m_pThread != nullptr; }
     // The item is gone: its answer, even one already on its way, is dropped.
     void Forget(HTREEITEM hItem);
     // The answers that arrived for items still waiting; each item waits no more.
@@ -55,7 +59,6 @@ private:
         Icons icons;
     };
 
-    BOOL StartThread(HWND hWndNotify);
     static UINT ThreadProc(LPVOID pParam);
     enum class Next { Lookup, Idle, Stop };
 

@@ -10,6 +10,10 @@ namespace {
 const UINT kIconFlags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
 const DWORD kNameFlags = SHGDN_INFOLDER | 0x2000; // with SHGDN_INCLUDE_NONFILESYS
 const int kCsidlDrives = 17;
+// The first rebuild's icons are looked up once the window is idle: WM_TIMER comes only when no
+// posted, input or paint message of the thread is waiting. The id keeps clear of the control's
+// own timers, which count from 1.
+const UINT_PTR kIconTimer = 0x49434F4E;
 
 // Kinds of shell object (description identifiers) the tree leaves out: removable media and
 // everything on the network below the network folder itself.
@@ -84,6 +88,8 @@ void CShellTree::SetFilter(BOOL bShowFiles, const char* pszFilter) {
 
 void CShellTree::RebuildTree() {
     KeepIconRoom();
+    if (!m_iconQueue.IsStarted())
+        ::SetTimer(m_hWnd, kIconTimer, 0, nullptr);
     PopulateItem(TVI_ROOT);
     HTREEITEM hComputer = FindComputerItem();
     if (hComputer != nullptr) {
@@ -117,7 +123,7 @@ void CShellTree::UseSystemImageList(HIMAGELIST hSystem) {
 
 void CShellTree::RequestIcons(HTREEITEM hItem, LPCITEMIDLIST pidlAbsolute, ULONG ulAttributes) {
     UINT uFlags = kIconFlags | ((ulAttributes & SFGAO_LINK) ? SHGFI_LINKOVERLAY : 0);
-    m_iconQueue.Request(m_hWnd, hItem, pidlAbsolute, uFlags, (ulAttributes & SFGAO_FOLDER) != 0);
+    m_iconQueue.Request(hItem, pidlAbsolute, uFlags, (ulAttributes & SFGAO_FOLDER) != 0);
 }
 
 void CShellTree::OnIconsArrived() {
@@ -324,6 +330,12 @@ LRESULT CShellTree::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case UWM_SHELL_ICONS:
         OnIconsArrived();
+        return 0;
+    case WM_TIMER:
+        if (wParam != kIconTimer)
+            break;
+        ::KillTimer(m_hWnd, kIconTimer);
+        m_iconQueue.Start(m_hWnd);
         return 0;
     case WM_DESTROY:
         // Answers could no longer reach the window; the thread must not outlive it.
