@@ -59,9 +59,9 @@ private:
         Icons icons;
     };
 
-    static UINT ThreadProc(LPVOID pParam);
     enum class Next { Lookup, Idle, Stop };
 
+    static UINT ThreadProc(LPVOID pParam);
     void Run();
     // With bWait, waits for a lookup; without, answers Idle when there is none.
     Next TakeLookup(Lookup* pLookup, bool bWait);
@@ -75,7 +75,7 @@ private:
     std::vector<Answer> m_answers;
     bool m_bStop = false;
 
-    // The asking thread's own.
+    // The asking thread's own; the thread reads m_hWndNotify, set before it starts.
     CWinThread* m_pThread = nullptr;
     HWND m_hWndNotify = nullptr;
     std::map<HTREEITEM, UINT> m_waiting; // item to the serial of the answer it waits for

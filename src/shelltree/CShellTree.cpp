@@ -104,10 +104,12 @@ void CShellTree::RebuildTree() {
 void CShellTree::KeepIconRoom() {
     if (GetImageList(TVSIL_NORMAL) != nullptr)
         return;
-    int cx = GetSystemMetrics(SM_CXSMICON);
-    int cy = GetSystemMetrics(SM_CYSMICON);
-    if (m_imageList.Create(cx, cy, ILC_COLOR32 | ILC_MASK, 0, 1))
-        SetImageList(&m_imageList, TVSIL_NORMAL);
+    // A window made again for this tree may find the blank list still held.
+    if (m_imageList.GetSafeHandle() == nullptr &&
+        !m_imageList.Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                            ILC_COLOR32 | ILC_MASK, 0, 1))
+        return;
+    SetImageList(&m_imageList, TVSIL_NORMAL);
 }
 
 // The system list is the shell's, so it is shown but never held.
