@@ -82,7 +82,11 @@ TEST_F(ShellIconsTest, ArrivedIconsAreTheShellsOwn) {
     dir.MakeDir("子目录");
     HTREEITEM hDrive = ExpandedDrive();
     ASSERT_GT(tree().GetPendingIconCount(), 0) << "the fill did not wait for the icons";
+    RECT before = {}, after = {};
+    tree().GetItemRect(Child(hDrive, "Report.doc"), &before, TRUE);
     WaitForIcons();
+    tree().GetItemRect(Child(hDrive, "Report.doc"), &after, TRUE);
+    EXPECT_TRUE(EqualRect(&before, &after)) << "the label moved when the icons came";
 
     struct Case {
         HTREEITEM hItem;
