@@ -6,6 +6,7 @@
 #include "res/resource.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -185,9 +186,9 @@ bool TandrelApp::Collapse(HTREEITEM hItem) {
 
 bool TandrelApp::Select(RemoteTree& tree, HTREEITEM hItem, UINT keys) {
     RECT label;
-    if (!ShowItem(tree, hItem, &label))
+    if (!ShowItem(tree, hItem, &label) ||
+        !ClickAt(tree.hwnd(), Centre(label), keys, "the item " + Utf8(tree.Text(hItem))))
         return false;
-    UserInput::Click(Centre(label), keys);
     if (!WaitFor([&] { return tree.Selected(hItem); }))
         return Fail("\"" + Utf8(tree.Text(hItem)) + "\" did not become selected");
     return true;
@@ -199,7 +200,37 @@ bool TandrelApp::ClickControl(int id) {
     if (control == nullptr || !IsWindowVisible(control) || !IsWindowEnabled(control) ||
         !GetWindowRect(control, &rc))
         return Fail("control " + std::to_string(id) + " cannot be clicked");
-    return UserInput::Click(Centre(rc)) || Fail("the click on " + std::to_string(id) + " failed");
+    return ClickWhenReachable(control, "control " + std::to_string(id));
+}
+
+// As a person does: the pointer goes to the middle of the window and clicks there.
+bool TandrelApp::ClickWhenReachable(HWND target, const std::string& what) {
+    RECT rc;
+    if (!GetWindowRect(target, &rc))
+        return Fail(what + " has gone");
+    return ClickAt(target, Centre(rc), 0, what);
+}
+
+// The click waits until the window is what lies under the pointer (a box may still be moving into
+// place). A tool tip may lie over it: the program's tips let clicks through to what is beneath.
+bool TandrelApp::ClickAt(HWND target, POINT pt, UINT keys, const std::string& what) {
+    if (!UserInput::MoveTo(pt))
+        return Fail("the pointer did not reach " + what);
+    HWND under = nullptr;
+    char name[64] = {};
+    if (!WaitFor(
+            [&] {
+                under = WindowFromPoint(pt);
+                name[0] = '\0';
+                GetClassNameA(under, name, sizeof(name));
+                return under == target || lstrcmpA(name, TOOLTIPS_CLASSA) == 0;
+            },
+            5000))
+        return Fail(what + " is covered by a window of class " + name + " saying \"" +
+                    Utf8(WindowText(under)) + "\"");
+    if (under != target)
+        std::fprintf(stderr, "note: clicking %s through a tool tip\n", what.c_str());
+    return UserInput::Click(pt, keys) || Fail("the click on " + what + " failed");
 }
 
 bool TandrelApp::AddSelected(int nEntries) {
@@ -312,11 +343,10 @@ bool TandrelApp::AnswerMessageBox(const std::string& text, int buttonId) {
 }
 
 bool TandrelApp::ClickButtonOf(HWND dialog, int buttonId) {
-    RECT rc;
     HWND button = GetDlgItem(dialog, buttonId);
-    if (button == nullptr || !GetWindowRect(button, &rc))
+    if (button == nullptr)
         return Fail("the box has no button " + std::to_string(buttonId));
-    return UserInput::Click(Centre(rc)) || Fail("the click on the box's button failed");
+    return ClickWhenReachable(button, "the box's button " + std::to_string(buttonId));
 }
 
 bool TandrelApp::WaitUntilStarted() {
