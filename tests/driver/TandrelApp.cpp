@@ -6,7 +6,6 @@
 #include "res/resource.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -55,6 +54,12 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
             own.push_back(hWnd);
     }
     return own;
+}
+
+bool IsToolTip(HWND hWnd) {
+    char name[64] = {};
+    return hWnd != nullptr && GetClassNameA(hWnd, name, sizeof(name)) &&
+           lstrcmpA(name, TOOLTIPS_CLASSA) == 0;
 }
 
 POINT Centre(const RECT& rc) {
@@ -212,24 +217,25 @@ bool TandrelApp::ClickWhenReachable(HWND target, const std::string& what) {
 }
 
 // The click waits until the window is what lies under the pointer (a box may still be moving into
-// place). A tool tip may lie over it: the program's tips let clicks through to what is beneath.
+// place). A tool tip that the pointer raised may lie over it: like a person, the driver moves the
+// pointer away until the tip has gone, and comes back to click.
 bool TandrelApp::ClickAt(HWND target, POINT pt, UINT keys, const std::string& what) {
     if (!UserInput::MoveTo(pt))
         return Fail("the pointer did not reach " + what);
     HWND under = nullptr;
-    char name[64] = {};
-    if (!WaitFor(
-            [&] {
-                under = WindowFromPoint(pt);
-                name[0] = '\0';
-                GetClassNameA(under, name, sizeof(name));
-                return under == target || lstrcmpA(name, TOOLTIPS_CLASSA) == 0;
-            },
-            5000))
+    auto reachable = [&] { return (under = WindowFromPoint(pt)) == target; };
+    if (!WaitFor(reachable, 1000) && IsToolTip(under)) {
+        UserInput::MoveTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
+        WaitFor([&] { return !IsToolTip(WindowFromPoint(pt)); }, 8000);
+        if (!UserInput::MoveTo(pt))
+            return Fail("the pointer did not reach " + what);
+    }
+    if (!WaitFor(reachable, 5000)) {
+        char name[64] = {};
+        GetClassNameA(under, name, sizeof(name));
         return Fail(what + " is covered by a window of class " + name + " saying \"" +
                     Utf8(WindowText(under)) + "\"");
-    if (under != target)
-        std::fprintf(stderr, "note: clicking %s through a tool tip\n", what.c_str());
+    }
     return UserInput::Click(pt, keys) || Fail("the click on " + what + " failed");
 }
 
