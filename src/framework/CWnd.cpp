@@ -275,7 +275,8 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
                 ours->m_hWndParentTip = m_hWndToolTip;
             TTTOOLINFOA tool = {};
             tool.cbSize = sizeof(tool);
-            tool.uFlags = ours != nullptr ? TTF_IDISHWND : TTF_IDISHWND | TTF_SUBCLASS;
+            // Transparent: a tip shown over the next row or button must not swallow its click.
+            tool.uFlags = TTF_IDISHWND | TTF_TRANSPARENT | (ours != nullptr ? 0 : TTF_SUBCLASS);
             tool.hwnd = m_hWnd;
             tool.uId = reinterpret_cast<UINT_PTR>(child);
             tool.lpszText = LPSTR_TEXTCALLBACKA;

@@ -56,6 +56,12 @@ std::vector<HWND> TopLevelWindows(DWORD processId) {
     return own;
 }
 
+bool IsToolTip(HWND hWnd) {
+    char name[64] = {};
+    return hWnd != nullptr && GetClassNameA(hWnd, name, sizeof(name)) &&
+           lstrcmpA(name, TOOLTIPS_CLASSA) == 0;
+}
+
 POINT Centre(const RECT& rc) {
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
@@ -185,9 +191,9 @@ bool TandrelApp::Collapse(HTREEITEM hItem) {
 
 bool TandrelApp::Select(RemoteTree& tree, HTREEITEM hItem, UINT keys) {
     RECT label;
-    if (!ShowItem(tree, hItem, &label))
+    if (!ShowItem(tree, hItem, &label) ||
+        !ClickAt(tree.hwnd(), Centre(label), keys, "the item " + Utf8(tree.Text(hItem))))
         return false;
-    UserInput::Click(Centre(label), keys);
     if (!WaitFor([&] { return tree.Selected(hItem); }))
         return Fail("\"" + Utf8(tree.Text(hItem)) + "\" did not become selected");
     return true;
@@ -199,7 +205,38 @@ bool TandrelApp::ClickControl(int id) {
     if (control == nullptr || !IsWindowVisible(control) || !IsWindowEnabled(control) ||
         !GetWindowRect(control, &rc))
         return Fail("control " + std::to_string(id) + " cannot be clicked");
-    return UserInput::Click(Centre(rc)) || Fail("the click on " + std::to_string(id) + " failed");
+    return ClickWhenReachable(control, "control " + std::to_string(id));
+}
+
+// As a person does: the pointer goes to the middle of the window and clicks there.
+bool TandrelApp::ClickWhenReachable(HWND target, const std::string& what) {
+    RECT rc;
+    if (!GetWindowRect(target, &rc))
+        return Fail(what + " has gone");
+    return ClickAt(target, Centre(rc), 0, what);
+}
+
+// The click waits until the window is what lies under the pointer (a box may still be moving into
+// place). A tool tip that the pointer raised may lie over it: like a person, the driver moves the
+// pointer away until the tip has gone, and comes back to click.
+bool TandrelApp::ClickAt(HWND target, POINT pt, UINT keys, const std::string& what) {
+    if (!UserInput::MoveTo(pt))
+        return Fail("the pointer did not reach " + what);
+    HWND under = nullptr;
+    auto reachable = [&] { return (under = WindowFromPoint(pt)) == target; };
+    if (!WaitFor(reachable, 1000) && IsToolTip(under)) {
+        UserInput::MoveTo({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
+        WaitFor([&] { return !IsToolTip(WindowFromPoint(pt)); }, 8000);
+        if (!UserInput::MoveTo(pt))
+            return Fail("the pointer did not reach " + what);
+    }
+    if (!WaitFor(reachable, 5000)) {
+        char name[64] = {};
+        GetClassNameA(under, name, sizeof(name));
+        return Fail(what + " is covered by a window of class " + name + " saying \"" +
+                    Utf8(WindowText(under)) + "\"");
+    }
+    return UserInput::Click(pt, keys) || Fail("the click on " + what + " failed");
 }
 
 bool TandrelApp::AddSelected(int nEntries) {
@@ -312,11 +349,10 @@ bool TandrelApp::AnswerMessageBox(const std::string& text, int buttonId) {
 }
 
 bool TandrelApp::ClickButtonOf(HWND dialog, int buttonId) {
-    RECT rc;
     HWND button = GetDlgItem(dialog, buttonId);
-    if (button == nullptr || !GetWindowRect(button, &rc))
+    if (button == nullptr)
         return Fail("the box has no button " + std::to_string(buttonId));
-    return UserInput::Click(Centre(rc)) || Fail("the click on the box's button failed");
+    return ClickWhenReachable(button, "the box's button " + std::to_string(buttonId));
 }
 
 bool TandrelApp::WaitUntilStarted() {

@@ -88,6 +88,8 @@ public:
     bool Capture(const std::string& bmpPath) const;
 
 private:
+    bool ClickWhenReachable(HWND target, const std::string& what);
+    bool ClickAt(HWND target, POINT pt, UINT keys, const std::string& what);
     bool Fail(const std::string& what);
     bool ShowItem(RemoteTree& tree, HTREEITEM hItem, RECT* pLabel);
     bool ClickButton(HTREEITEM hItem);

@@ -34,19 +34,23 @@ bool CanWriteInto(const std::string& folder) {
 class ReadOnlyFolder {
 public:
     explicit ReadOnlyFolder(const std::string& folder)
-        : m_folder(folder), m_unix("\"" + UnixPathOf(folder) + "\"") {
-        RunUnixCommand("/bin/chmod a-w " + m_unix);
-        RunUnixCommand("/usr/bin/chattr +i " + m_unix);
-        // Wine hands a Unix program to a launcher: the change may come a moment later.
-        PumpUntil([this] { return !CanWriteInto(m_folder); }, 3000);
+        : m_folder(folder), m_unix("'" + UnixPathOf(folder) + "'") {
+        Run("/bin/chmod a-w " + m_unix + " && /usr/bin/chattr +i " + m_unix);
     }
-    ~ReadOnlyFolder() {
-        RunUnixCommand("/usr/bin/chattr -i " + m_unix);
-        RunUnixCommand("/bin/chmod u+w " + m_unix);
-        PumpUntil([this] { return CanWriteInto(m_folder); }, 3000);
-    }
+    ~ReadOnlyFolder() { Run("/usr/bin/chattr -i " + m_unix + " ; /bin/chmod u+w " + m_unix); }
 
 private:
+    // Wine hands a Unix program to a launcher that returns at once, so the commands leave a mark
+    // beside the folder when they are done; a probe file would race them and could be left inside.
+    void Run(const std::string& commands) {
+        const std::string mark = m_folder + ".done";
+        DeleteFileA(mark.c_str());
+        RunUnixCommand("/bin/sh -c \"" + commands + " ; : > '" + UnixPathOf(mark) + "'\"");
+        PumpUntil([&] { return GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                  10000);
+        DeleteFileA(mark.c_str());
+    }
+
     std::string m_folder, m_unix;
 };
 
