@@ -53,8 +53,9 @@ protected:
     void ExpectEveryItemsOwnIcons() {
         ForEachItem(TVI_ROOT, [&](HTREEITEM h) {
             auto pidl = reinterpret_cast<LPCITEMIDLIST>(tree().GetItemData(h));
-            if (pidl != nullptr)
+            if (pidl != nullptr) {
                 EXPECT_TRUE(ShellIcons(pidl) == ItemIcons(h)) << Utf8(tree().GetItemText(h).str());
+            }
         });
     }
     void WaitForIcons() {
