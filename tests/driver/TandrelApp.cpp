@@ -194,7 +194,19 @@ bool TandrelApp::Select(RemoteTree& tree, HTREEITEM hItem, UINT keys) {
     if (!ShowItem(tree, hItem, &label) ||
         !ClickAt(tree.hwnd(), Centre(label), keys, "the item " + Utf8(tree.Text(hItem))))
         return false;
-    if (!WaitFor([&] { return tree.Selected(hItem); }))
+    // A plain click leaves the item the only one selected: waiting for that, not merely for the
+    // item to be selected, also waits for a click on an item that was selected already.
+    auto done = [&] {
+        if (!tree.Selected(hItem))
+            return false;
+        if (keys & (MK_CONTROL | MK_SHIFT))
+            return true;
+        std::vector<HTREEITEM> shown = tree.DisplayOrder();
+        return std::none_of(shown.begin(), shown.end(), [&](HTREEITEM other) {
+            return other != hItem && tree.Selected(other);
+        });
+    };
+    if (!WaitFor(done))
         return Fail("\"" + Utf8(tree.Text(hItem)) + "\" did not become selected");
     return true;
 }
@@ -258,9 +270,14 @@ bool TandrelApp::RemoveAll() {
         return true;
     if (!Select(list, entries.front()) || !Select(list, entries.back(), MK_SHIFT))
         return false;
-    for (HTREEITEM entry : entries)
-        if (!list.Selected(entry))
-            return Fail("the Shift-click left \"" + Utf8(list.Text(entry)) + "\" unselected");
+    HTREEITEM unselected = nullptr;
+    if (!WaitFor([&] {
+            auto it = std::find_if(entries.begin(), entries.end(),
+                                   [&](HTREEITEM entry) { return !list.Selected(entry); });
+            unselected = it == entries.end() ? nullptr : *it;
+            return unselected == nullptr;
+        }))
+        return Fail("the Shift-click left \"" + Utf8(list.Text(unselected)) + "\" unselected");
     if (!ClickControl(IDC_REMOVE))
         return false;
     if (!WaitFor([&] { return list.Count() == 0 && Text(IDC_FILE_COUNT) == "转换文件数: 0"; }))
