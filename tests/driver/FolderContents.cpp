@@ -2,35 +2,9 @@
 
 #include "TempDir.h"
 #include "UiPump.h"
-#include "framework/MbcsText.h"
-
-#include <windows.h>
 
 FolderContents::Entries FolderContents::Read(const std::string& root) {
-    Entries entries;
-    ReadInto(root, "", &entries);
-    return entries;
-}
-
-void FolderContents::ReadInto(const std::string& root, const std::string& relative,
-                              Entries* entries) {
-    WIN32_FIND_DATAA data;
-    std::string folder = relative.empty() ? root : mbcs::JoinPath(root, relative);
-    HANDLE find = FindFirstFileA(mbcs::JoinPath(folder, "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            (*entries)[relative + name + "\\"] = "";
-            ReadInto(root, relative + name + "\\", entries);
-        } else {
-            (*entries)[relative + name] = ReadFileBytes(mbcs::JoinPath(folder, name));
-        }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    return TreeContents(root);
 }
 
 testing::AssertionResult FolderContents::Match(const std::string& root, const Entries& expected) {

@@ -15,7 +15,4 @@ public:
     static testing::AssertionResult Match(const std::string& root, const Entries& expected);
     // A stand-in document's bytes: its header line, then the payload.
     static std::string Doc(const std::string& format, const std::string& payload);
-
-private:
-    static void ReadInto(const std::string& root, const std::string& relative, Entries* entries);
 };
