@@ -1,9 +1,10 @@
 // Start-up to an interactive main window: the time from CreateProcess until the program's first
 // shown top-level window has painted itself and all its controls and answers a message (its
-// message loop runs), for the program and for a bare dialog program built the same way, started
-// in turn; the medians are compared.
-// Usage: bench_startup [runs] [program] [bare program] (default 7 runs of each; the programs
-// are found beside this one in the build tree).
+// message loop runs), for the program, for a bare dialog program built the same way, and for that
+// bare program showing the program's own window template (the floor that the window's controls
+// set), started in turn; the medians are compared.
+// Usage: bench_startup [runs] [program] [bare program] [template program] (default 7 runs of
+// each; the programs are found beside this one in the build tree).
 #include "../BenchClock.h"
 
 #include <algorithm>
@@ -101,21 +102,29 @@ int main(int argc, char** argv) {
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     std::string program = argc > 2 ? argv[2] : BesideThisProgram("..\\..\\src\\tandrel.exe");
     std::string bare = argc > 3 ? argv[3] : BesideThisProgram("bench_bare_dialog.exe");
+    std::string layout = argc > 4 ? argv[4] : BesideThisProgram("bench_template_dialog.exe");
     // One start of each first, not counted: it loads the libraries from disk.
-    if (StartToInteractive(bare) < 0 || StartToInteractive(program) < 0) {
-        std::printf("could not start %s or %s\n", program.c_str(), bare.c_str());
-        return 1;
+    for (const std::string* each : {&bare, &layout, &program}) {
+        if (StartToInteractive(*each) < 0) {
+            std::printf("could not start %s\n", each->c_str());
+            return 1;
+        }
     }
-    std::vector<double> programTimes, bareTimes;
+    std::vector<double> programTimes, bareTimes, layoutTimes;
     for (int i = 0; i < runs; ++i) {
         bareTimes.push_back(StartToInteractive(bare));
+        layoutTimes.push_back(StartToInteractive(layout));
         programTimes.push_back(StartToInteractive(program));
-        std::printf("run %d: bare dialog %.3f s, program %.3f s\n", i + 1, bareTimes.back(),
-                    programTimes.back());
+        std::printf(
+            "run %d: bare dialog %.3f s, the window's template alone %.3f s, program %.3f s\n",
+            i + 1, bareTimes.back(), layoutTimes.back(), programTimes.back());
     }
-    double p = Median(programTimes), b = Median(bareTimes);
+    double p = Median(programTimes), b = Median(bareTimes), t = Median(layoutTimes);
     std::printf("start-up to an interactive main window: ratio %.2f (median %.3f s against a bare "
                 "dialog's %.3f s, %d starts each)\n",
                 p / b, p, b, runs);
+    std::printf("the window's template alone, no code behind it: %.2f the bare dialog (median "
+                "%.3f s); the program is %.2f of that\n",
+                t / b, t, p / t);
     return 0;
 }
