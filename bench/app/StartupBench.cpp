@@ -102,24 +102,25 @@ int main(int argc, char** argv) {
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     std::string program = argc > 2 ? argv[2] : BesideThisProgram("..\\..\\src\\tandrel.exe");
     std::string bare = argc > 3 ? argv[3] : BesideThisProgram("bench_bare_dialog.exe");
-    std::string layout = argc > 4 ? argv[4] : BesideThisProgram("bench_template_dialog.exe");
+    std::string windowTemplate =
+        argc > 4 ? argv[4] : BesideThisProgram("bench_template_dialog.exe");
     // One start of each first, not counted: it loads the libraries from disk.
-    for (const std::string* each : {&bare, &layout, &program}) {
+    for (const std::string* each : {&bare, &windowTemplate, &program}) {
         if (StartToInteractive(*each) < 0) {
             std::printf("could not start %s\n", each->c_str());
             return 1;
         }
     }
-    std::vector<double> programTimes, bareTimes, layoutTimes;
+    std::vector<double> programTimes, bareTimes, templateTimes;
     for (int i = 0; i < runs; ++i) {
         bareTimes.push_back(StartToInteractive(bare));
-        layoutTimes.push_back(StartToInteractive(layout));
+        templateTimes.push_back(StartToInteractive(windowTemplate));
         programTimes.push_back(StartToInteractive(program));
         std::printf(
             "run %d: bare dialog %.3f s, the window's template alone %.3f s, program %.3f s\n",
-            i + 1, bareTimes.back(), layoutTimes.back(), programTimes.back());
+            i + 1, bareTimes.back(), templateTimes.back(), programTimes.back());
     }
-    double p = Median(programTimes), b = Median(bareTimes), t = Median(layoutTimes);
+    double p = Median(programTimes), b = Median(bareTimes), t = Median(templateTimes);
     std::printf("start-up to an interactive main window: ratio %.2f (median %.3f s against a bare "
                 "dialog's %.3f s, %d starts each)\n",
                 p / b, p, b, runs);
