@@ -49,8 +49,9 @@ std::vector<std::string> ShortcutPlaces() {
             Folder(CSIDL_PROGRAMS) + "\\" + kShortcutName};
 }
 
-int Run(const std::string& commandLine) {
-    STARTUPINFOA si = {sizeof(si)};
+int RunProgram(const std::string& commandLine) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     std::string line = commandLine;
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
@@ -223,9 +224,9 @@ protected:
         SetEnvironmentVariableA("PATH", expanded);
         TempDir work("console");
         std::string out = work / "out.txt";
-        EXPECT_EQ(0, Run("cmd /c tandrelc /? > \"" + out + "\""));
+        EXPECT_EQ(0, RunProgram("cmd /c tandrelc /? > \"" + out + "\""));
         EXPECT_NE(std::string::npos, ReadFileBytes(out).find("tandrelc"));
-        EXPECT_EQ(0, Run("cmd /c tandrelc /version > \"" + out + "\""));
+        EXPECT_EQ(0, RunProgram("cmd /c tandrelc /version > \"" + out + "\""));
         EXPECT_EQ("tandrelc " + version + "\r\n", ReadFileBytes(out));
         SetEnvironmentVariableA("PATH", ownPath);
     }
@@ -238,7 +239,7 @@ protected:
         for (REGSAM view : kViews)
             EXPECT_FALSE(KeyExists(kProductKey, view));
         std::string path = ReadValue(kEnvironmentKey, "PATH");
-        EXPECT_EQ(m_seededPath, path);
+        EXPECT_TRUE(path == m_seededPath) << "PATH is not as before: " << path.substr(0, 160);
     }
 
     std::string m_originalPath;
@@ -262,7 +263,7 @@ TEST_F(Installer, InstallsUpgradesInPlaceAndUninstallsWithoutATrace) {
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
-        ASSERT_EQ(0, Run("msiexec " + step.command));
+        ASSERT_EQ(0, RunProgram("msiexec " + step.command));
         if (step.version.empty())
             ExpectNothingLeft();
         else

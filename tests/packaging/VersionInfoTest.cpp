@@ -5,6 +5,7 @@
 #include "TandrelcProcess.h"
 #include "TempDir.h"
 #include "UiPump.h"
+#include "framework/CString.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>

@@ -33,7 +33,7 @@ for arch in win32 x64; do
   name="Tandrel-$version-$arch"
   expected=$(printf '%s\n' "$name/" "$name/LICENSE.txt" "$name/README.txt" "$name/tandrel.exe" \
     "$name/tandrelc.exe")
-  listed=$(unzip -Z1 "$work/dist/$name.zip" | sort)
+  listed=$(unzip -Z1 "$work/dist/$name.zip" | LC_ALL=C sort)
   [ "$listed" = "$expected" ] || fail "$name.zip holds:"$'\n'"$listed"
 done
 
