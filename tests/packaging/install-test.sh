@@ -14,7 +14,13 @@ export DISPLAY=${DISPLAY:?no X display: run the tests through scripts/test.sh}
 
 work="$build/tests/packaging/install"
 export WINEPREFIX="$work/prefix"
-trap 'wineserver -k 2>/dev/null || true' EXIT
+failed=1
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  # The prefix is kept after a failure, to look into.
+  if [ "$failed" -eq 0 ]; then rm -rf "$WINEPREFIX"; fi
+}
+trap cleanup EXIT
 wineserver -k 2>/dev/null || true
 rm -rf "$work"
 mkdir -p "$work/programs"
