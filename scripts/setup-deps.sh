@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, once, every Debian package that building, testing and running Tandrel needs.
+# Installs, once, every Debian package that building, testing, running and packaging Tandrel
+# needs.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   xvfb xauth x11-apps xdotool imagemagick
   fonts-wqy-microhei fonts-wine
   locales
+  wixl msitools zip unzip
 )
 
 need_root() {

@@ -37,11 +37,12 @@ bool CCommandLine::Parse(const std::vector<CString>& args) {
         if (taken)
             ++i;
     }
-    // Asking for help is never an error, whatever else the line holds.
-    if (m_bHelp)
+    // Asking for help or the version is never an error, whatever else the line holds.
+    bool asking = m_bHelp || m_bVersion;
+    if (asking)
         m_strError.Empty();
-    if (m_bHelp || !m_strError.IsEmpty())
-        return m_bHelp;
+    if (asking || !m_strError.IsEmpty())
+        return asking;
     if (m_sources.empty())
         return Fail(texts::kNoSource, CString());
     if (m_strOutputDir.IsEmpty())
@@ -58,6 +59,12 @@ bool CCommandLine::ParseOption(const CString& arg, const CString* next, bool* pT
 
     if (IsName(name, "?", "help") || IsName(name, "h")) {
         m_bHelp = true;
+        return true;
+    }
+    if (IsName(name, "version")) {
+        if (hasValue)
+            return Fail(texts::kNoValueWanted, arg);
+        m_bVersion = true;
         return true;
     }
     if (IsName(name, "quiet", "q")) {

@@ -11,11 +11,12 @@ public:
     // Which kinds of document a job converts; a folder gives one entry per kind chosen.
     enum Kinds { KINDS_DOC = 1, KINDS_SHEET = 2, KINDS_BOTH = 3 };
 
-    // False on a usage error, with m_strError telling the first fault; a request for help
-    // anywhere on the line is never an error.
+    // False on a usage error, with m_strError telling the first fault; a request for help or
+    // for the version anywhere on the line is never an error.
     bool Parse(const std::vector<CString>& args);
 
     bool m_bHelp = false;
+    bool m_bVersion = false;
     bool m_bQuiet = false;
     int m_nDirection = DIR_OFFICE_TO_QOR;
     int m_nKinds = KINDS_BOTH;

@@ -3,6 +3,7 @@
 #include "cli/CConsoleJob.h"
 #include "cli/CConsoleOut.h"
 #include "cli/ConsoleTexts.h"
+#include "cli/ProgramVersion.h"
 
 #include <vector>
 
@@ -18,6 +19,10 @@ int main(int argc, char** argv) {
     }
     if (cmd.m_bHelp) {
         out.Write(texts::kUsage);
+        return CConsoleJob::EXIT_DONE;
+    }
+    if (cmd.m_bVersion) {
+        out.Line(CString("tandrelc ") + ProgramVersion());
         return CConsoleJob::EXIT_DONE;
     }
     CConsoleJob job(out);

@@ -53,16 +53,20 @@ TEST(CommandLine, AcceptsWindowsAndUnixSpellings) {
     }
 }
 
-TEST(CommandLine, HelpWinsAndUsageErrorsSayWhat) {
+TEST(CommandLine, HelpAndVersionWinAndUsageErrorsSayWhat) {
     const struct {
         std::vector<CString> args;
         bool ok;
         bool help;
         const char* error; // the start of the message, with the argument at fault after it
+        bool version = false;
     } cases[] = {
         {Args({"/?"}), true, true, ""},
         {Args({"x", "--help", "/bogus"}), true, true, ""},
         {Args({"-h"}), true, true, ""},
+        {Args({"/VERSION"}), true, false, "", true},
+        {Args({"/bogus", "--version", "x"}), true, false, "", true},
+        {Args({"/version:1", "x", "/out:o"}), false, false, "选项不带值"},
         {Args({}), false, false, "没有给出要转换的文件或文件夹"},
         {Args({"x"}), false, false, "没有给出输出文件夹"},
         {Args({"/out:o"}), false, false, "没有给出要转换的文件或文件夹"},
@@ -79,6 +83,7 @@ TEST(CommandLine, HelpWinsAndUsageErrorsSayWhat) {
         CCommandLine cmd;
         EXPECT_EQ(c.ok, cmd.Parse(c.args)) << c.error;
         EXPECT_EQ(c.help, cmd.m_bHelp) << c.error;
+        EXPECT_EQ(c.version, cmd.m_bVersion) << c.error;
         EXPECT_EQ(0u, cmd.m_strError.str().find(c.error)) << Utf8(cmd.m_strError.str());
     }
 }
