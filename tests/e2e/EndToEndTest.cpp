@@ -1,6 +1,7 @@
 // The real program in its own process, used as a person uses it: the mouse opens the tree and
 // selects, ">>" fills the list, the keyboard types the output folder, Start runs the job against
 // the stand-in office servers; everything is checked on screen and on disk.
+#include "FailureLog.h"
 #include "FolderContents.h"
 #include "OfficeSim.h"
 #include "TandrelApp.h"
@@ -152,7 +153,7 @@ TEST_F(EndToEnd, ASaveFailureIsLoggedAndTheRestConverted) {
     ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
     ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
     app.Capture("e2e-save-failure.bmp");
-    ExpectOutput(out, kFailingSource, drive.root() + kFailingSource + "  转换失败\r\n");
+    ExpectOutput(out, kFailingSource, FailureLogLine(drive.root() + kFailingSource));
     ExpectJobDoneOnScreen();
     EXPECT_TRUE(app.PressClose()) << app.LastError();
 }
@@ -164,7 +165,7 @@ TEST_F(EndToEndShortLimits, AHungApplicationIsEndedAndTheJobFinishesOnItsOwn) {
     ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
     const std::vector<DWORD> before = OfficeSim::ServerPids();
     ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
-    ExpectOutput(out, kFailingSource, drive.root() + kFailingSource + "  转换失败\r\n");
+    ExpectOutput(out, kFailingSource, FailureLogLine(drive.root() + kFailingSource));
     ExpectJobDoneOnScreen();
     EXPECT_EQ(std::vector<DWORD>(), OfficeSim::ServerPidsSince(before))
         << "an application that the job started is left running";
