@@ -110,6 +110,18 @@ protected:
         EXPECT_TRUE(FolderContents::Match(out, expected));
     }
 
+    // A job over the whole list into a new output folder while the failing source's fault rule
+    // holds: that source logged, everything else converted.
+    void RunJobFailingOne(const char* rule, const char* folder) {
+        sim.Fault(kFailingName, rule);
+        AddFolderAndFile();
+        std::string out = outputs / folder;
+        ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
+        ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
+        ExpectOutput(out, kFailingSource, FailureLogLine(drive.root() + kFailingSource));
+        ExpectJobDoneOnScreen();
+    }
+
     TempDir sources{"e2e-src"};
     TempDir outputs{"e2e-out"};
     TestDrive drive{sources.path(), DRIVE_FIXED};
@@ -147,26 +159,14 @@ TEST_F(EndToEnd, ConvertsAFolderAndAFileThenASecondStartConvertsNothing) {
 }
 
 TEST_F(EndToEnd, ASaveFailureIsLoggedAndTheRestConverted) {
-    sim.Fault(kFailingName, "save-error:800A1066:磁盘已满");
-    AddFolderAndFile();
-    std::string out = outputs / "with-failure";
-    ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
-    ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
+    ASSERT_NO_FATAL_FAILURE(RunJobFailingOne("save-error:800A1066:磁盘已满", "with-failure"));
     app.Capture("e2e-save-failure.bmp");
-    ExpectOutput(out, kFailingSource, FailureLogLine(drive.root() + kFailingSource));
-    ExpectJobDoneOnScreen();
     EXPECT_TRUE(app.PressClose()) << app.LastError();
 }
 
 TEST_F(EndToEndShortLimits, AHungApplicationIsEndedAndTheJobFinishesOnItsOwn) {
-    sim.Fault(kFailingName, "hang:open");
-    AddFolderAndFile();
-    std::string out = outputs / "with-hang";
-    ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
     const std::vector<DWORD> before = OfficeSim::ServerPids();
-    ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
-    ExpectOutput(out, kFailingSource, FailureLogLine(drive.root() + kFailingSource));
-    ExpectJobDoneOnScreen();
+    ASSERT_NO_FATAL_FAILURE(RunJobFailingOne("hang:open", "with-hang"));
     EXPECT_EQ(std::vector<DWORD>(), OfficeSim::ServerPidsSince(before))
         << "an application that the job started is left running";
     EXPECT_TRUE(app.PressClose()) << app.LastError();
