@@ -156,17 +156,23 @@ void CShellTree::PopulateItem(HTREEITEM hParent) {
             return;
         folder = m_pDesktopFolder;
     }
-    SHCONTF grfFlags = SHCONTF_FOLDERS | (m_bShowFiles ? SHCONTF_NONFOLDERS : 0);
-    CInterfacePtr<IEnumIDList> children;
-    if (folder->EnumObjects(m_hWnd, grfFlags, children.Receive()) == S_OK && children) {
-        LPITEMIDLIST pidlRelative = nullptr;
-        ULONG nFetched = 0;
-        while (children->Next(1, &pidlRelative, &nFetched) == S_OK)
-            InsertChild(hParent, folder.Get(), pidlParent, pidlRelative);
-    }
+    InsertChildren(hParent, folder.Get(), pidlParent);
     TVSORTCB sort = {hParent, &CShellTree::CompareChildItems,
                      reinterpret_cast<LPARAM>(folder.Get())};
     SortChildrenCB(&sort);
+}
+
+// The enumerator goes before the children are sorted, as soon as it has handed them all out.
+void CShellTree::InsertChildren(HTREEITEM hParent, IShellFolder* pFolder,
+                                LPCITEMIDLIST pidlParent) {
+    SHCONTF grfFlags = SHCONTF_FOLDERS | (m_bShowFiles ? SHCONTF_NONFOLDERS : 0);
+    CInterfacePtr<IEnumIDList> children;
+    if (pFolder->EnumObjects(m_hWnd, grfFlags, children.Receive()) != S_OK || !children)
+        return;
+    LPITEMIDLIST pidlRelative = nullptr;
+    ULONG nFetched = 0;
+    while (children->Next(1, &pidlRelative, &nFetched) == S_OK)
+        InsertChild(hParent, pFolder, pidlParent, pidlRelative);
 }
 
 void CShellTree::InsertChild(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlParent,

@@ -72,6 +72,7 @@ private:
     void UseSystemImageList(HIMAGELIST hSystem);
     void RequestIcons(HTREEITEM hItem, LPCITEMIDLIST pidlAbsolute, ULONG ulAttributes);
     void DeleteChildren(HTREEITEM hParent);
+    void InsertChildren(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlParent);
     void InsertChild(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlParent,
                      LPITEMIDLIST pidlRelative);
     CString GetDisplayName(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative);
