@@ -11,7 +11,7 @@ cd "$root"
 
 if host_runs_32bit; then arch=win32; else arch=win64; fi
 build="$root/build/$arch"
-# The test folder holds the prefix's keep-alive program and the scripted job.
+# The prefix's keep-alive program and the scripted job are built with the tests.
 cmake --preset "$arch" -DTANDREL_BUILD_TESTS=ON >/dev/null
 cmake --build --preset "$arch" --target tandrel wine-keepalive officesim tandrel-demo
 
@@ -44,7 +44,7 @@ shots="$build/demo-shots"
 rm -rf "$shots"
 mkdir -p "$shots" "$root/out"
 echo "tandrel: converting the Word documents of 转换示例\\乗务安排 and 转换示例\\年度报告.doc with the mouse and keyboard"
-if ! "$root/scripts/wine-exec.sh" "$build/tests/e2e/tandrel-demo.exe" \
+if ! "$root/scripts/wine-exec.sh" "$build/scripts/demo/tandrel-demo.exe" \
   "$(unix_to_wine_path "$build/src/tandrel.exe")" "C:\\users\\$user\\Documents\\tandrel-output" \
   "$(unix_to_wine_path "$shots")" </dev/null >"$build/demo.log" 2>&1; then
   echo "tandrel: the scripted job did not finish; its output:" >&2

@@ -19,7 +19,14 @@ pidfile="$WINEPREFIX.keepalive.pid"
   "$here/wine-prefix.sh" "$WINEPREFIX" 9>&-
   "$here/register-officesim.sh" "$TANDREL_BUILD_DIR" 9>&-
   if ! { [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null; }; then
-    wineserver -p </dev/null >/dev/null 2>&1 9>&-
+    # The server may have outlived its keep-alive (the keep-alive ends with its X display): -p
+    # then exits with 2, as whenever a server runs for the prefix, and that server is used again.
+    started=0
+    wineserver -p </dev/null >/dev/null 2>&1 9>&- || started=$?
+    if [ "$started" -ne 0 ] && [ "$started" -ne 2 ]; then
+      echo "wine-exec: wineserver -p failed (exit $started) for $WINEPREFIX" >&2
+      exit "$started"
+    fi
     if [ -f "$keepalive" ]; then
       ready="$WINEPREFIX.keepalive.ready"
       rm -f "$ready"

@@ -6,7 +6,11 @@
 
 namespace {
 
+// MFC's RT_TOOLBAR: the resource type of a TOOLBAR statement, which the platform leaves unnamed.
+const char* const RT_TOOLBAR = MAKEINTRESOURCEA(241);
 constexpr WORD kToolBarVersion = 1;
+// What a button adds to its image: the edges on each side and the step a pressed image moves.
+constexpr SIZE kButtonFrame = {7, 7};
 constexpr int kBottomBorder = 2; // the line CBRS_BORDER_BOTTOM draws under the buttons
 
 template <typename T> T ReadAt(const BYTE* data, DWORD offset) {
@@ -63,7 +67,7 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, RECT
 
 BOOL CToolBar::LoadToolBar(UINT nIDResource) {
     HINSTANCE hInst = GetModuleHandleA(nullptr);
-    HRSRC hRes = FindResourceA(hInst, MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(241));
+    HRSRC hRes = FindResourceA(hInst, MAKEINTRESOURCEA(nIDResource), RT_TOOLBAR);
     HGLOBAL hData = hRes ? LoadResource(hInst, hRes) : nullptr;
     ToolBarLayout layout;
     if (hData == nullptr || !ParseToolBarResource(static_cast<const BYTE*>(LockResource(hData)),
@@ -80,7 +84,8 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
         button.iBitmap = id == 0 ? 0 : image++;
         buttons.push_back(button);
     }
-    SetSizes({layout.sizeImage.cx + 7, layout.sizeImage.cy + 7}, layout.sizeImage);
+    SetSizes({layout.sizeImage.cx + kButtonFrame.cx, layout.sizeImage.cy + kButtonFrame.cy},
+             layout.sizeImage);
     TBADDBITMAP bitmap = {hInst, nIDResource};
     if (SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(image), reinterpret_cast<LPARAM>(&bitmap)) <
         0)

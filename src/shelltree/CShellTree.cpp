@@ -8,8 +8,9 @@
 namespace {
 
 const UINT kIconFlags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
-const DWORD kNameFlags = SHGDN_INFOLDER | 0x2000; // with SHGDN_INCLUDE_NONFILESYS
-const int kCsidlDrives = 17;
+// The platform's flag for names of objects outside the file system too; MinGW's headers lack it.
+constexpr DWORD SHGDN_INCLUDE_NONFILESYS = 0x2000;
+const DWORD kNameFlags = SHGDN_INFOLDER | SHGDN_INCLUDE_NONFILESYS;
 // The first rebuild's icons are looked up once the window is idle: WM_TIMER comes only when no
 // posted, input or paint message of the thread is waiting. The id keeps clear of the control's
 // own timers, which count from 1.
@@ -62,9 +63,9 @@ BOOL DriveKind(const CString& strPath, DWORD* pdwId) {
 
 } // namespace
 
-CShellTree::CShellTree() : m_pThis(this) {
-    SHGetDesktopFolder(&m_pDesktopFolder);
-    SHGetMalloc(&m_pMalloc);
+CShellTree::CShellTree() {
+    SHGetDesktopFolder(m_pDesktopFolder.Receive());
+    SHGetMalloc(m_pMalloc.Receive());
 }
 
 CShellTree::~CShellTree() {
@@ -74,10 +75,6 @@ CShellTree::~CShellTree() {
         DeleteAllItems();
         SetImageList(nullptr, TVSIL_NORMAL);
     }
-    if (m_pMalloc != nullptr)
-        m_pMalloc->Release();
-    if (m_pDesktopFolder != nullptr)
-        m_pDesktopFolder->Release();
 }
 
 void CShellTree::SetFilter(BOOL bShowFiles, const char* pszFilter) {
@@ -150,29 +147,32 @@ void CShellTree::PopulateItem(HTREEITEM hParent) {
     DeleteChildren(hParent);
     LPCITEMIDLIST pidlParent =
         hParent == TVI_ROOT ? nullptr : reinterpret_cast<LPCITEMIDLIST>(GetItemData(hParent));
-    IShellFolder* pFolder = nullptr;
-    if (m_pDesktopFolder == nullptr)
+    if (!m_pDesktopFolder)
         return;
-    m_pDesktopFolder->BindToObject(pidlParent, nullptr, IID_IShellFolder,
-                                   reinterpret_cast<void**>(&pFolder));
-    if (pFolder == nullptr) {
+    CInterfacePtr<IShellFolder> folder;
+    m_pDesktopFolder->BindToObject(pidlParent, nullptr, IID_IShellFolder, folder.ReceiveVoid());
+    if (!folder) {
         if (hParent != TVI_ROOT)
             return;
-        pFolder = m_pDesktopFolder;
-        pFolder->AddRef();
+        folder = m_pDesktopFolder;
     }
-    SHCONTF grfFlags = SHCONTF_FOLDERS | (m_bShowFiles ? SHCONTF_NONFOLDERS : 0);
-    IEnumIDList* pEnum = nullptr;
-    if (pFolder->EnumObjects(m_hWnd, grfFlags, &pEnum) == S_OK && pEnum != nullptr) {
-        LPITEMIDLIST pidlRelative = nullptr;
-        ULONG nFetched = 0;
-        while (pEnum->Next(1, &pidlRelative, &nFetched) == S_OK)
-            InsertChild(hParent, pFolder, pidlParent, pidlRelative);
-        pEnum->Release();
-    }
-    TVSORTCB sort = {hParent, &CShellTree::CompareChildItems, reinterpret_cast<LPARAM>(pFolder)};
+    InsertChildren(hParent, folder.Get(), pidlParent);
+    TVSORTCB sort = {hParent, &CShellTree::CompareChildItems,
+                     reinterpret_cast<LPARAM>(folder.Get())};
     SortChildrenCB(&sort);
-    pFolder->Release();
+}
+
+// The enumerator goes before the children are sorted, as soon as it has handed them all out.
+void CShellTree::InsertChildren(HTREEITEM hParent, IShellFolder* pFolder,
+                                LPCITEMIDLIST pidlParent) {
+    SHCONTF grfFlags = SHCONTF_FOLDERS | (m_bShowFiles ? SHCONTF_NONFOLDERS : 0);
+    CInterfacePtr<IEnumIDList> children;
+    if (pFolder->EnumObjects(m_hWnd, grfFlags, children.Receive()) != S_OK || !children)
+        return;
+    LPITEMIDLIST pidlRelative = nullptr;
+    ULONG nFetched = 0;
+    while (children->Next(1, &pidlRelative, &nFetched) == S_OK)
+        InsertChild(hParent, pFolder, pidlParent, pidlRelative);
 }
 
 void CShellTree::InsertChild(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlParent,
@@ -289,7 +289,7 @@ CString CShellTree::GetDisplayName(IShellFolder* pFolder, LPCITEMIDLIST pidlRela
 
 HTREEITEM CShellTree::FindComputerItem() {
     LPITEMIDLIST pidlComputer = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, kCsidlDrives, &pidlComputer)))
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &pidlComputer)))
         return nullptr;
     HTREEITEM hItem = GetRootItem();
     for (; hItem != nullptr; hItem = GetNextVisibleItem(hItem)) {
@@ -390,7 +390,7 @@ void CShellTree::OnItemExpanded(NMTREEVIEWA*, LRESULT* pResult) {
 void CShellTree::OnDeleteItem(NMTREEVIEWA* pNMTreeView, LRESULT* pResult) {
     m_iconQueue.Forget(pNMTreeView->itemOld.hItem);
     void* pidl = reinterpret_cast<void*>(pNMTreeView->itemOld.lParam);
-    if (pidl != nullptr && m_pMalloc != nullptr)
+    if (pidl != nullptr && m_pMalloc)
         m_pMalloc->Free(pidl);
     *pResult = 0;
 }

@@ -5,6 +5,7 @@
 #include "framework/CExtensionList.h"
 #include "framework/CFolderChain.h"
 #include "framework/CImageList.h"
+#include "framework/CInterfacePtr.h"
 #include "framework/CMultiSelectTree.h"
 #include "shelltree/CScanReport.h"
 #include "shelltree/CShellIconQueue.h"
@@ -43,11 +44,10 @@ public:
 
     std::atomic<int> m_bContinue{1}; // counting goes on while nonzero; Cancel clears it
     CScanReport m_scanReport;        // which examined paths reach the add-files box
-    CShellTree* m_pThis;
     CString m_strFilter;
     CImageList m_imageList; // a blank list that keeps the icons' room until the system list comes
-    IMalloc* m_pMalloc = nullptr;
-    IShellFolder* m_pDesktopFolder = nullptr;
+    CInterfacePtr<IMalloc> m_pMalloc;
+    CInterfacePtr<IShellFolder> m_pDesktopFolder;
     BOOL m_bShowFiles = FALSE;
 
 protected:
@@ -72,6 +72,7 @@ private:
     void UseSystemImageList(HIMAGELIST hSystem);
     void RequestIcons(HTREEITEM hItem, LPCITEMIDLIST pidlAbsolute, ULONG ulAttributes);
     void DeleteChildren(HTREEITEM hParent);
+    void InsertChildren(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlParent);
     void InsertChild(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlParent,
                      LPITEMIDLIST pidlRelative);
     CString GetDisplayName(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative);

@@ -172,21 +172,6 @@ SIZE TextSize(HFONT font, const CString& text) {
     return size;
 }
 
-// The picture's own colours, row by row from the top.
-std::vector<COLORREF> PicturePixels(int cx, int cy) {
-    HBITMAP picture = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT));
-    BITMAPINFO bi = {};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<COLORREF> bgr(static_cast<size_t>(cx * cy));
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, picture, 0, static_cast<UINT>(cy), bgr.data(), &bi, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(picture);
-    for (COLORREF& c : bgr)
-        c = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
-    return bgr;
-}
-
 } // namespace
 
 TEST_F(AboutBox, ScreenshotShowsTheLabelsOverThePictureAndTheLinksBlueAndUnderlined) {
@@ -197,8 +182,10 @@ TEST_F(AboutBox, ScreenshotShowsTheLabelsOverThePictureAndTheLinksBlueAndUnderli
     ASSERT_TRUE(CaptureWindow(box, "about-box.bmp"));
     int cx = 0, cy = 0;
     std::vector<COLORREF> shown = WindowPixels(box, &cx, &cy);
-    std::vector<COLORREF> picture = PicturePixels(cx, cy);
+    int pictureCx = 0, pictureCy = 0;
+    std::vector<COLORREF> picture = BitmapPixels(IDB_ABOUT, &pictureCx, &pictureCy);
     ASSERT_EQ(452, cx);
+    ASSERT_EQ(cx, pictureCx);
     EXPECT_TRUE(std::equal(picture.begin(), picture.begin() + 200 * cx, shown.begin()));
     for (const Control& control : kControls) {
         SCOPED_TRACE(control.caption ? Utf8(control.caption) : std::to_string(control.id));

@@ -2,12 +2,15 @@
 
 #include "UiPump.h"
 #include "res/resource.h"
+#include "shared/ConvertType.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,6 +30,37 @@ RECT DialogUnits(HWND dlg, RECT rc) {
 
 bool Pressed(const CToolBar& bar, UINT id) {
     return (bar.SendMessage(TB_GETSTATE, id) & TBSTATE_CHECKED) != 0;
+}
+
+// Whether the screen shows the button's picture of bitmap 146: at some place inside the button,
+// nearly every pixel of the picture that is not the mask colour.
+bool ShowsPicture(HWND window, const CToolBar& bar, int index) {
+    int cx = 0, cy = 0, stripCx = 0, side = 0;
+    const std::vector<COLORREF> shown = WindowPixels(window, &cx, &cy);
+    const std::vector<COLORREF> strip = BitmapPixels(IDB_TOOLBAR32, &stripCx, &side);
+    RECT button = {}, rcWindow = {};
+    bar.SendMessage(TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    GetWindowRect(window, &rcWindow);
+    OffsetRect(&button, -rcWindow.left, -rcWindow.top);
+    auto matchesAt = [&](int left, int top) {
+        int opaque = 0, same = 0;
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                COLORREF want = strip[static_cast<size_t>(y * stripCx + index * side + x)];
+                if (want == RGB(192, 192, 192))
+                    continue;
+                ++opaque;
+                same += shown[static_cast<size_t>((top + y) * cx + left + x)] == want;
+            }
+        }
+        return opaque > 0 && same * 10 >= opaque * 9;
+    };
+    for (int top = button.top; top + side <= std::min<int>(button.bottom, cy); ++top)
+        for (int left = button.left; left + side <= std::min<int>(button.right, cx); ++left)
+            if (matchesAt(left, top))
+                return true;
+    return false;
 }
 
 } // namespace
@@ -201,19 +235,31 @@ TEST_F(MainWindow, EscAndCloseMinimizeEnterFocusesTheOutputFolder) {
     }
 }
 
-TEST_F(MainWindow, ScreenshotShowsTheToolBarAndTheDialog) {
+// Every toolbar button shows its own picture of bitmap 146 when the window is painted again, as
+// a screenshot of the demo does, at the start and after a job.
+TEST_F(MainWindow, TheToolBarShowsEachPictureBeforeAndAfterAJob) {
+    OfficeSim sim;
+    OfficeSim::WriteDoc(src / "a.doc", "doc", "1");
+    AddEntry(src / "a.doc", CT_WORD_TO_QOR, 1);
+    dlg.SetDlgItemText(IDC_OUTPUT_DIR, out.path().c_str());
     dlg.ShowWindow(SW_RESTORE);
-    dlg.ContinueModal();
     SetForegroundWindow(dlg);
-    PumpMessages(300);
-    ASSERT_TRUE(CaptureWindow(dlg, "main-dialog.bmp"));
-    RECT bar = ChildRect(dlg, dlg.m_wndToolBar);
-    POINT origin = {0, 0};
-    ClientToScreen(dlg, &origin);
-    RECT window;
-    dlg.GetWindowRect(&window);
-    OffsetRect(&bar, origin.x - window.left, origin.y - window.top);
-    EXPECT_GT(CountColours(dlg, bar), 8) << "the button images are drawn";
+    struct Moment {
+        bool afterJob;
+        const char* shot;
+    } const moments[] = {{false, "main-dialog.bmp"}, {true, "main-dialog-after-job.bmp"}};
+    for (const Moment& moment : moments) {
+        SCOPED_TRACE(moment.shot);
+        if (moment.afterJob) {
+            ASSERT_TRUE(StartAndWait());
+        }
+        dlg.ContinueModal();
+        RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpMessages(100);
+        ASSERT_TRUE(CaptureWindow(dlg, moment.shot));
+        for (int i = 0; i < dlg.m_wndToolBar.GetCount(); ++i)
+            EXPECT_TRUE(ShowsPicture(dlg, dlg.m_wndToolBar, i)) << "button " << i;
+    }
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // The real program in its own process, used as a person uses it: the mouse opens the tree and
 // selects, ">>" fills the list, the keyboard types the output folder, Start runs the job against
 // the stand-in office servers; everything is checked on screen and on disk.
+#include "FailureLog.h"
 #include "FolderContents.h"
 #include "OfficeSim.h"
 #include "TandrelApp.h"
@@ -109,6 +110,18 @@ protected:
         EXPECT_TRUE(FolderContents::Match(out, expected));
     }
 
+    // A job over the whole list into a new output folder while the failing source's fault rule
+    // holds: that source logged, everything else converted.
+    void RunJobFailingOne(const char* rule, const char* folder) {
+        sim.Fault(kFailingName, rule);
+        AddFolderAndFile();
+        std::string out = outputs / folder;
+        ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
+        ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
+        ExpectOutput(out, kFailingSource, FailureLogLine(drive.root() + kFailingSource));
+        ExpectJobDoneOnScreen();
+    }
+
     TempDir sources{"e2e-src"};
     TempDir outputs{"e2e-out"};
     TestDrive drive{sources.path(), DRIVE_FIXED};
@@ -146,26 +159,14 @@ TEST_F(EndToEnd, ConvertsAFolderAndAFileThenASecondStartConvertsNothing) {
 }
 
 TEST_F(EndToEnd, ASaveFailureIsLoggedAndTheRestConverted) {
-    sim.Fault(kFailingName, "save-error:800A1066:磁盘已满");
-    AddFolderAndFile();
-    std::string out = outputs / "with-failure";
-    ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
-    ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
+    ASSERT_NO_FATAL_FAILURE(RunJobFailingOne("save-error:800A1066:磁盘已满", "with-failure"));
     app.Capture("e2e-save-failure.bmp");
-    ExpectOutput(out, kFailingSource, drive.root() + kFailingSource + "  转换失败\r\n");
-    ExpectJobDoneOnScreen();
     EXPECT_TRUE(app.PressClose()) << app.LastError();
 }
 
 TEST_F(EndToEndShortLimits, AHungApplicationIsEndedAndTheJobFinishesOnItsOwn) {
-    sim.Fault(kFailingName, "hang:open");
-    AddFolderAndFile();
-    std::string out = outputs / "with-hang";
-    ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
     const std::vector<DWORD> before = OfficeSim::ServerPids();
-    ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
-    ExpectOutput(out, kFailingSource, drive.root() + kFailingSource + "  转换失败\r\n");
-    ExpectJobDoneOnScreen();
+    ASSERT_NO_FATAL_FAILURE(RunJobFailingOne("hang:open", "with-hang"));
     EXPECT_EQ(std::vector<DWORD>(), OfficeSim::ServerPidsSince(before))
         << "an application that the job started is left running";
     EXPECT_TRUE(app.PressClose()) << app.LastError();

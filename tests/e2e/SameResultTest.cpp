@@ -1,6 +1,7 @@
 // One job run twice over the same sources: once in the window, as a person does it with the mouse
 // and the keyboard, and once by tandrelc.exe, as a script starts it. Both run the same engine, so
 // the two output folders and their logs must be the same, byte for byte.
+#include "FailureLog.h"
 #include "OfficeSim.h"
 #include "TandrelApp.h"
 #include "TandrelcProcess.h"
@@ -77,7 +78,7 @@ TEST(SameResult, TheWindowAndTandrelcMakeTheSameFilesAndLogFromOneJob) {
     EXPECT_EQ(1, run.Wait()) << Utf8(run.Err());
 
     std::map<std::string, std::string> window = TreeContents(windowOut);
-    EXPECT_EQ(Utf8(drive.root() + kFailingSource + "  转换失败\r\n"),
+    EXPECT_EQ(Utf8(FailureLogLine(drive.root() + kFailingSource)),
               Utf8(ReadFileBytes(outputs / "window\\qorconvert.log")));
     EXPECT_TRUE(window.count("资料\\乗务\\空的\\")) << "the empty folder is mirrored";
     ExpectSameTrees(window, TreeContents(consoleOut));

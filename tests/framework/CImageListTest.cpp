@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <shellapi.h>
+#include <unknwn.h>
 
 TEST(ImageList, CreatedListsTakeMaskedBitmaps) {
     CImageList list;
@@ -32,17 +32,24 @@ TEST(ImageList, AttachRefusesNullAndASecondList) {
     ImageList_Destroy(b);
 }
 
-TEST(ImageList, ADetachedSystemListOutlivesItsHolder) {
-    SHFILEINFOA sfi = {};
-    HIMAGELIST hSystem = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA("C:\\", 0, &sfi, sizeof(sfi), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    ASSERT_NE(nullptr, hSystem);
-    int count = ImageList_GetImageCount(hSystem);
-    ASSERT_GT(count, 0);
-    {
-        CImageList holder;
-        ASSERT_TRUE(holder.Attach(hSystem));
-        holder.Detach();
+// A holder destroys the list it holds as it goes, unless Detach gave the list back: the shared
+// system list passes through holders and must outlive them all.
+TEST(ImageList, AHolderDestroysOnlyTheListItStillHolds) {
+    for (bool detach : {true, false}) {
+        SCOPED_TRACE(detach);
+        HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, 1, 0);
+        // A reference of the test's own shows whether the holder dropped the list's: a list of
+        // the common controls 6 is a COM object.
+        IUnknown* own = reinterpret_cast<IUnknown*>(list);
+        own->AddRef();
+        {
+            CImageList holder;
+            ASSERT_TRUE(holder.Attach(list));
+            if (detach)
+                holder.Detach();
+        }
+        EXPECT_EQ(detach ? 1u : 0u, own->Release()) << "references left to the list";
+        if (detach)
+            ImageList_Destroy(list);
     }
-    EXPECT_EQ(count, ImageList_GetImageCount(hSystem));
 }

@@ -223,13 +223,13 @@ TEST_F(ShellTreeTest, EverySetFilterRebuildsEvenWithTheSameFilter) {
 TEST_F(ShellTreeTest, DeletingTheTreeFreesOneListPerShellItem) {
     dir.WriteFile("a\\b\\c.doc");
     dir.WriteFile("d.doc");
-    MallocSpy spy(tree().m_pMalloc);
+    MallocSpy spy(tree().m_pMalloc.Get());
     struct Swap {
         CShellTree& t;
-        IMalloc* real;
+        CInterfacePtr<IMalloc> real;
         ~Swap() { t.m_pMalloc = real; }
     } swap{tree(), tree().m_pMalloc};
-    tree().m_pMalloc = &spy;
+    tree().m_pMalloc = CInterfacePtr<IMalloc>(&spy);
     HTREEITEM hDrive = ExpandedDrive();
     HTREEITEM hA = Child(hDrive, "a");
     tree().Expand(hA, TVE_EXPAND);

@@ -91,6 +91,26 @@ std::vector<COLORREF> WindowPixels(HWND hWnd, int* width, int* height) {
     return colours;
 }
 
+std::vector<COLORREF> BitmapPixels(UINT id, int* width, int* height) {
+    HBITMAP picture = static_cast<HBITMAP>(LoadImageA(
+        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP info = {};
+    GetObjectA(picture, sizeof(info), &info);
+    *width = info.bmWidth;
+    *height = info.bmHeight;
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), *width, -*height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<COLORREF> colours(static_cast<size_t>(*width) * static_cast<size_t>(*height));
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, picture, 0, static_cast<UINT>(*height), colours.data(), &bi, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(picture);
+    // GetDIBits gives blue in the low byte, the reverse of a COLORREF.
+    for (COLORREF& c : colours)
+        c = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
+    return colours;
+}
+
 int CountColours(HWND hWnd, const RECT& area) {
     int width = 0, height = 0;
     std::vector<COLORREF> pixels = WindowPixels(hWnd, &width, &height);

@@ -13,6 +13,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 10000);
 bool CaptureWindow(HWND hWnd, const std::string& bmpPath);
 // Colours of a window's pixels as the screen shows them, row by row from its top-left corner.
 std::vector<COLORREF> WindowPixels(HWND hWnd, int* width, int* height);
+// Colours of a bitmap resource of this program, row by row from its top-left corner.
+std::vector<COLORREF> BitmapPixels(UINT id, int* width, int* height);
 // Number of distinct colours in a rectangle of a captured window (a blank area has one).
 int CountColours(HWND hWnd, const RECT& area);
 // UTF-8 form of code-page-936 text, for readable assertion messages.

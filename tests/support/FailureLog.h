@@ -1,0 +1,8 @@
+#pragma once
+// What qorconvert.log holds for a source that a job could not convert: one line of its path and
+// the verdict, ended as Windows ends lines.
+#include <string>
+
+inline std::string FailureLogLine(const std::string& source) {
+    return source + "  转换失败\r\n";
+}
