@@ -1,5 +1,6 @@
 #include "OwnerWindow.h"
 
+#include "convert/CWindowJobEvents.h"
 #include "shared/UserMessages.h"
 
 #include <cstdio>
@@ -31,16 +32,28 @@ LRESULT CALLBACK OwnerWindow::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM
             hWnd, GWLP_USERDATA,
             reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-    if (self && msg >= UWM_ITEM_CONVERTED && msg <= UWM_SCAN_PATH)
+    if (self && msg >= UWM_ITEM_CONVERTED && msg <= UWM_OUTPUT_IN_ENTRY)
         return self->Handle(msg, wParam, lParam);
     return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+std::shared_ptr<IJobEvents> OwnerWindow::Events() const {
+    return std::make_shared<CWindowJobEvents>(m_hWnd);
 }
 
 LRESULT OwnerWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     Message m = {msg, wParam, lParam};
     m_messages.push_back(m);
+    const bool text = msg >= UWM_FILE_FAILED && msg <= UWM_OUTPUT_IN_ENTRY;
+    m_texts.push_back(text ? reinterpret_cast<const char*>(lParam) : "");
+    if (msg == UWM_FILE_FAILED)
+        m_failed.push_back(m_texts.back());
+    else if (msg == UWM_LOG_LINE_LOST)
+        m_lost.push_back(m_texts.back());
     LRESULT result = 1;
-    if (msg == UWM_IS_ITEM_CHECKED)
+    if (msg == UWM_OUTPUT_IN_ENTRY)
+        result = skipEntryHoldingOutput;
+    else if (msg == UWM_IS_ITEM_CHECKED)
         result = IsTicked(reinterpret_cast<HTREEITEM>(lParam)) ? 1 : 0;
     else if (msg == UWM_ITEM_CONVERTED && lParam != 0)
         Tick(reinterpret_cast<HTREEITEM>(lParam));
@@ -52,9 +65,18 @@ LRESULT OwnerWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 std::vector<std::string> OwnerWindow::Trace() const {
     std::vector<std::string> trace;
     char line[64];
-    for (const Message& m : m_messages) {
+    for (size_t i = 0; i < m_messages.size(); ++i) {
+        const Message& m = m_messages[i];
         bool progress = m.msg == UWM_ITEM_CONVERTED && m.lParam == 0;
-        if (m.msg == UWM_CONVERT_STATE)
+        if (m.msg == UWM_FILE_FAILED)
+            std::snprintf(line, sizeof(line), "failed");
+        else if (m.msg == UWM_LOG_LINE_LOST)
+            std::snprintf(line, sizeof(line), "lost");
+        else if (m.msg == UWM_OUTPUT_IN_ENTRY)
+            std::snprintf(line, sizeof(line), "inside?");
+        else if (m.msg == UWM_APP_NOT_STARTED)
+            std::snprintf(line, sizeof(line), "no app %s", m_texts[i].c_str());
+        else if (m.msg == UWM_CONVERT_STATE)
             std::snprintf(line, sizeof(line), "state %ld", static_cast<long>(m.lParam));
         else if (m.msg == UWM_IS_ITEM_CHECKED)
             std::snprintf(line, sizeof(line), "checked? %ld", static_cast<long>(m.lParam));
@@ -78,6 +100,7 @@ int OwnerWindow::FilesDone() const {
     for (const Message& m : m_messages) {
         if (m.msg == UWM_ITEM_CONVERTED && m.lParam == 0)
             done += static_cast<int>(m.wParam);
+        done += m.msg == UWM_FILE_FAILED ? 1 : 0;
     }
     return done;
 }

@@ -44,3 +44,13 @@ TEST(ServerProcesses, ServerImageIsTheFileNameOfTheLocalServerProgram) {
     EXPECT_EQ("", CServerProcesses::ServerImage(kProgId)) << "no class, no program";
     CoUninitialize();
 }
+
+// No program, no processes; and a look that finds none leaves no handle behind.
+TEST(ServerProcesses, LookingForNoProgramLeavesNoHandle) {
+    DWORD before = 0, after = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &before));
+    for (int i = 0; i < 50; ++i)
+        EXPECT_TRUE(CServerProcesses::ProcessesOf("").empty());
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &after));
+    EXPECT_LT(after, before + 10) << after - before << " handles more";
+}

@@ -96,6 +96,14 @@ protected:
         EXPECT_EQ("转换文件数: 4", app.Text(IDC_FILE_COUNT));
     }
 
+    // The end-of-job notice of one failure, seen and closed with OK.
+    void ExpectNoticeOfOneFailure(const std::string& out, const char* shot) {
+        ASSERT_TRUE(PumpUntil([&] { return app.OtherDialogs() == 1; })) << "no notice";
+        app.Capture(shot);
+        const std::string text = "有 1 个文件转换失败,请查看日志文件:\n" + out + "\\qorconvert.log";
+        ASSERT_TRUE(app.AnswerMessageBox(text, IDOK)) << app.LastError();
+    }
+
     // The output folder mirrors the source folder and holds every result but that of the source
     // failing, and a log of exactly log.
     void ExpectOutput(const std::string& out, const std::string& failing, const std::string& log) {
@@ -151,7 +159,7 @@ TEST_F(EndToEnd, ASaveFailureIsLoggedAndTheRestConverted) {
     std::string out = outputs / "with-failure";
     ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
     ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
-    app.Capture("e2e-save-failure.bmp");
+    ExpectNoticeOfOneFailure(out, "e2e-save-failure.bmp");
     ExpectOutput(out, kFailingSource, drive.root() + kFailingSource + "  转换失败\r\n");
     ExpectJobDoneOnScreen();
     EXPECT_TRUE(app.PressClose()) << app.LastError();
@@ -164,6 +172,7 @@ TEST_F(EndToEndShortLimits, AHungApplicationIsEndedAndTheJobFinishesOnItsOwn) {
     ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
     const std::vector<DWORD> before = OfficeSim::ServerPids();
     ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
+    ExpectNoticeOfOneFailure(out, "e2e-hang-notice.bmp");
     ExpectOutput(out, kFailingSource, drive.root() + kFailingSource + "  转换失败\r\n");
     ExpectJobDoneOnScreen();
     EXPECT_EQ(std::vector<DWORD>(), OfficeSim::ServerPidsSince(before))
