@@ -69,6 +69,8 @@ bool FaultRules::Parse(const std::string& rule) {
     Rule parsed{Nothing, Open, 0, std::string()};
     if (rule == "open-nothing") {
         // The defaults already say it.
+    } else if (rule == "save-nothing") {
+        parsed.op = Save;
     } else if (rule == "save-die") {
         parsed = {Die, Save, 0, std::string()};
     } else if (head == "save-fail") {

@@ -6,8 +6,8 @@
 
 // The faults configured for one source file, rules separated by ";":
 // open-nothing, open-error:<hex scode>:<text>, save-error:..., close-error:...,
-// save-fail:<hex hresult>, save-die, delay:<open|save|close>:<ms>, hang:<open|save|close>,
-// busy:<n>.
+// save-fail:<hex hresult>, save-nothing, save-die, delay:<open|save|close>:<ms>,
+// hang:<open|save|close>, busy:<n>.
 class FaultRules {
 public:
     enum Operation { Open, Save, Close };
@@ -29,6 +29,8 @@ public:
     // Whether save must return a failure HRESULT of its own (not an application error).
     bool SaveFail(HRESULT* hr) const;
     bool SaveDie() const { return Find(Die, Save) != nullptr; }
+    // Whether save must report success and write nothing.
+    bool SaveNothing() const { return Find(Nothing, Save) != nullptr; }
     // How many calls the application rejects as busy once the file has been opened.
     DWORD BusyCalls() const;
 

@@ -20,6 +20,8 @@ HRESULT OpenedFile::SaveAs(DispatchCall& call, const std::wstring& target) {
     const std::string format = StandInFile::FormatOf(target);
     if (!Server().HasFormat(format))
         return call.Raise(HRESULT_FROM_WIN32(ERROR_BAD_FORMAT), L"不支持的目标格式: " + target);
+    if (faults.SaveNothing())
+        return S_OK;
     std::string bytes = StandInFile::Compose(format, m_payload);
     if (faults.SaveDie()) {
         // A crash half-way through writing: the target stays cut short.

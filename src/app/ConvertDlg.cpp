@@ -203,6 +203,14 @@ LRESULT CConvertDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return OnListCount(wParam, lParam);
     case UWM_IS_ITEM_CHECKED:
         return OnIsItemChecked(wParam, lParam);
+    case UWM_FILE_FAILED:
+        return OnFileFailed(reinterpret_cast<const char*>(lParam));
+    case UWM_LOG_LINE_LOST:
+        m_lostLogLines.push_back(reinterpret_cast<const char*>(lParam));
+        return 1;
+    case UWM_JOB_NOTICE:
+        OnJobNotice();
+        return 0;
     default:
         break;
     }

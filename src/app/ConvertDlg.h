@@ -7,6 +7,8 @@
 #include "shared/ConvertType.h"
 #include "shelltree/CShellTree.h"
 
+#include <vector>
+
 class CConverter;
 
 // The main window: both trees, the direction and kind, the output folder and job control.
@@ -62,6 +64,9 @@ protected:
     LRESULT OnConvertState(WPARAM wParam, LPARAM lParam);
     LRESULT OnListCount(WPARAM wParam, LPARAM lParam);
     LRESULT OnIsItemChecked(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFileFailed(const char* source);
+    void OnJobNotice();
+    BOOL StartLog(CConverter& converter);
     BOOL CheckOutputDir(const CString& folder);
     DWORD StopThread(HANDLE hThread, DWORD nTimeout);
     void UpdateFileCount(int nCount);
@@ -90,4 +95,8 @@ protected:
     int m_nDoneCount = 0;
     // From Start until the worker's started message: a repeated Start is refused meanwhile.
     BOOL m_bJobStarting = FALSE;
+    // The last job's failures, its log and the failures that its log could not take.
+    int m_nFailedCount = 0;
+    CString m_strLogPath;
+    std::vector<CString> m_lostLogLines;
 };

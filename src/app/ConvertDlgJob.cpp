@@ -2,6 +2,7 @@
 #include "app/ConvertDlg.h"
 
 #include "convert/CConverter.h"
+#include "app/DialogJobEvents.h"
 #include "convert/ConvertJob.h"
 #include "framework/AfxMessageBox.h"
 #include "framework/CWinThread.h"
@@ -22,6 +23,11 @@ constexpr char kPathTooLong[] = "保存路径太长,请选择一个较短的目�
 constexpr char kCreateFolder[] = "保存路径不存在,创建新目录吗?";
 constexpr char kCreateFailed[] = "目录创建失败,请重试";
 constexpr char kFileCountFormat[] = "转换文件数: %d";
+constexpr char kLogNotWritable[] = "无法在保存路径中创建日志文件,请选择可以写入的目录:\n%s";
+constexpr char kJobNotice[] = "有 %d 个文件转换失败,请查看日志文件:\n%s";
+constexpr char kLostLines[] = "\n\n以下 %d 个失败的文件未能写入日志:";
+// More lost lines than this make the box taller than the screen.
+constexpr size_t kLostLinesShown = 10;
 constexpr DWORD kCloseWaitMs = 5000;
 
 // The controls a running job disables, in the order they are disabled.
@@ -65,17 +71,14 @@ void CConvertDlg::OnStartConvert() {
     if (converter == nullptr)
         return;
     CConverter::StoreInSlot(&m_pConverter, converter);
-    converter->SetLogFolder(m_strOutputDir);
-    converter->ClearLog();
-
     auto* job = new (std::nothrow) ConvertJob;
-    if (job == nullptr || !job->SetOutputDir(m_strOutputDir)) {
+    if (job == nullptr || !job->SetOutputDir(m_strOutputDir) || !StartLog(*converter)) {
         delete job;
         if (CConverter::DetachFromSlot(&m_pConverter, converter))
             delete converter;
         return;
     }
-    job->hWndOwner = m_hWnd;
+    job->events = std::make_shared<CDialogJobEvents>(m_hWnd);
     m_listTree.CopyEntries(job->items);
     job->ppConverter = &m_pConverter;
 
@@ -87,6 +90,21 @@ void CConvertDlg::OnStartConvert() {
         if (CConverter::DetachFromSlot(&m_pConverter, converter))
             delete converter;
     }
+}
+
+// Nothing is converted into a folder that cannot take the log: its failures would go unnamed.
+BOOL CConvertDlg::StartLog(CConverter& converter) {
+    converter.SetLogFolder(m_strOutputDir);
+    if (!converter.ClearLog()) {
+        CString text;
+        text.Format(kLogNotWritable, static_cast<const char*>(m_strOutputDir));
+        AfxShowMessageBox(m_hWnd, text, kCaption, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    m_strLogPath = converter.m_bridge.GetLogPath();
+    m_nFailedCount = 0;
+    m_lostLogLines.clear();
+    return TRUE;
 }
 
 BOOL CConvertDlg::StartWorker(ConvertJob* pJob) {
@@ -188,9 +206,32 @@ LRESULT CConvertDlg::OnConvertState(WPARAM, LPARAM lParam) {
         return 1;
     m_bJobStarting = FALSE;
     EnableJobControls(lParam == 1);
-    if (lParam == 1)
+    if (lParam == 1) {
         MessageBeep(MB_OK);
+        // Posted: the worker is not kept waiting while the user reads it.
+        if (m_nFailedCount > 0)
+            PostMessage(UWM_JOB_NOTICE, 0, 0);
+    }
     return 1;
+}
+
+LRESULT CConvertDlg::OnFileFailed(const char*) {
+    ++m_nFailedCount;
+    return OnItemConverted(1, 0);
+}
+
+void CConvertDlg::OnJobNotice() {
+    CString text, part;
+    text.Format(kJobNotice, m_nFailedCount, static_cast<const char*>(m_strLogPath));
+    if (!m_lostLogLines.empty()) {
+        part.Format(kLostLines, static_cast<int>(m_lostLogLines.size()));
+        text += part;
+    }
+    for (size_t i = 0; i < m_lostLogLines.size() && i < kLostLinesShown; ++i)
+        text += "\n" + m_lostLogLines[i];
+    if (m_lostLogLines.size() > kLostLinesShown)
+        text += "\n...";
+    AfxShowMessageBox(m_hWnd, text, kCaption, MB_OK | MB_ICONWARNING);
 }
 
 void CConvertDlg::EnableJobControls(BOOL bEnable) {

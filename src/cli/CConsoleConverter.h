@@ -1,14 +1,15 @@
 #pragma once
-// The job's converter as the console runs it: the same engine, telling the owner window which
-// file is in hand before each conversion, so that the console can show it.
+// The job's converter as the console runs it: the same engine, showing the file in hand on the
+// console before each conversion.
+#include "cli/CConsoleEvents.h"
 #include "convert/CConverter.h"
 
 class CConsoleConverter : public CConverter {
 public:
-    explicit CConsoleConverter(HWND hWndOwner) : m_hWndOwner(hWndOwner) {}
+    explicit CConsoleConverter(CConsoleEvents& events) : m_events(events) {}
 
     BOOL ConvertFile(const CString& source, const CString& target, int nType) override;
 
 private:
-    HWND m_hWndOwner;
+    CConsoleEvents& m_events;
 };

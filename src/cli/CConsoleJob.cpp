@@ -2,19 +2,16 @@
 
 #include "cli/CConsoleConverter.h"
 #include "cli/ConsoleTexts.h"
-#include "framework/AfxMessageBox.h"
 #include "framework/CWinThread.h"
 #include "framework/FolderTree.h"
 #include "framework/MbcsText.h"
 #include "shared/SourceFilter.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
-// The job whose stop Ctrl+C requests and whose owner answers the message boxes: the console
-// control handler and the message-box seam carry no context of their own.
+// The job whose stop Ctrl+C requests: the console control handler carries no context of its own.
 std::atomic<CConsoleJob*> g_active{nullptr};
 
 // Roomier than MAX_PATH, so that a path that is too long is told apart from one that fails.
@@ -41,22 +38,10 @@ int KindOf(int nType) {
     return nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR ? 0 : 1;
 }
 
-int CountLines(const CString& path) {
-    if (path.IsEmpty())
-        return 0;
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr)
-        return 0;
-    int lines = 0;
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
-        lines += c == '\n' ? 1 : 0;
-    std::fclose(file);
-    return lines;
-}
-
 } // namespace
 
-CConsoleJob::CConsoleJob(CConsoleOut& out) : m_out(out), m_owner(out) {
+CConsoleJob::CConsoleJob(CConsoleOut& out)
+    : m_out(out), m_events(std::make_shared<CConsoleEvents>(out)) {
     m_tree.m_bShowFiles = TRUE;
 }
 
@@ -79,11 +64,9 @@ int CConsoleJob::Run(const CCommandLine& cmd) {
         m_nTotal += m_items[i].nFileCount;
         paths.push_back(m_items[i].strPath);
     }
-    m_owner.Begin(paths, m_nTotal, cmd.m_bQuiet);
-    if (!m_bStopRequested && !RunWorker(std::move(job))) {
-        Refuse(texts::kNotStarted, CString());
+    m_events->Begin(paths, m_nTotal, cmd.m_bQuiet);
+    if (!m_bStopRequested && !RunWorker(std::move(job)))
         return EXIT_USAGE;
-    }
     return Summarize(cmd.m_bQuiet);
 }
 
@@ -106,7 +89,7 @@ bool CConsoleJob::AddSources(const CCommandLine& cmd) {
             if (count == 0)
                 continue;
             ConvertItem item;
-            item.hItem = CJobOwnerWnd::ItemOf(m_items.size());
+            item.hItem = CConsoleEvents::ItemOf(m_items.size());
             item.strPath = path;
             item.nFileCount = count;
             item.nType = ConvertTypeOf(m_nDirection, nKind);
@@ -137,20 +120,22 @@ int CConsoleJob::CountEntry(const CString& path, int nKind) {
 }
 
 bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job) {
-    if (!m_owner.Create())
-        return false;
-    auto* converter = new CConsoleConverter(m_owner);
+    auto* converter = new CConsoleConverter(*m_events);
     CConverter::StoreInSlot(&m_pConverter, converter);
     if (m_bStopRequested) // Ctrl+C while the slot was still empty
         CConverter::StopInSlot(&m_pConverter);
     converter->SetLogFolder(job->szOutputDir);
-    converter->ClearLog();
+    // Nothing is converted into a folder that cannot take the log.
+    if (!converter->ClearLog()) {
+        CConverter::DetachFromSlot(&m_pConverter, converter);
+        delete converter;
+        return Refuse(texts::kLogNotWritable, job->szOutputDir);
+    }
     m_strLogPath = converter->m_bridge.GetLogPath();
-    job->hWndOwner = m_owner;
+    job->events = m_events;
     job->items = m_items;
     job->ppConverter = &m_pConverter;
 
-    MessageBoxHandler previous = AfxSetMessageBoxHandler(&CConsoleJob::AnswerMessageBox);
     ConvertJob* started = job.release();
     CWinThread* thread =
         AfxBeginThread(&ConvertThreadProc, started, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
@@ -158,27 +143,19 @@ bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job) {
         CConverter::DetachFromSlot(&m_pConverter, converter);
         delete converter;
         delete started;
-        AfxSetMessageBoxHandler(previous);
-        return false;
+        return Refuse(texts::kNotStarted, CString());
     }
     HANDLE done = thread->DuplicateHandle();
     thread->ResumeThread();
-    // The worker's messages are sent to this thread: keep answering them until it ends.
-    while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
+    WaitForSingleObject(done, INFINITE);
     CloseHandle(done);
-    AfxSetMessageBoxHandler(previous);
     return true;
 }
 
 int CConsoleJob::Summarize(bool quiet) {
-    int failed = CountLines(m_strLogPath);
-    int notStarted = m_owner.StartFailures();
-    int converted = std::max(0, m_owner.FilesDone() - failed - notStarted);
-    int skipped = std::max(0, m_nTotal - converted - failed);
+    const int converted = m_events->FilesConverted();
+    const int failed = m_events->FilesFailed();
+    const int skipped = std::max(0, m_nTotal - converted - failed);
     if (!quiet) {
         CString line;
         line.Format(texts::kSummary, converted, failed, skipped);
@@ -190,7 +167,9 @@ int CConsoleJob::Summarize(bool quiet) {
         if (m_bStopRequested)
             ListNotDone();
     }
-    if (notStarted > 0)
+    for (const CString& lost : m_events->LostLogLines())
+        m_out.Error(CString(texts::kPrefix) + texts::kLogLineLost + ": " + lost);
+    if (m_events->ApplicationNotStarted())
         return EXIT_NO_APPLICATION;
     if (m_bStopRequested)
         return EXIT_STOPPED;
@@ -201,7 +180,7 @@ void CConsoleJob::ListNotDone() {
     m_out.Line(texts::kStopped);
     CString last; // a folder of both kinds is two entries in a row: name it once
     for (size_t i = 0; i < m_items.size(); ++i) {
-        if (m_owner.IsTicked(i))
+        if (m_events->IsTicked(i))
             continue;
         if (m_items[i].strPath != last)
             m_out.Line("  " + m_items[i].strPath);
@@ -226,13 +205,4 @@ BOOL WINAPI CConsoleJob::OnConsoleControl(DWORD type) {
     if (CConsoleJob* job = g_active)
         job->RequestStop();
     return TRUE;
-}
-
-int CConsoleJob::AnswerMessageBox(HWND, const char* text, const char*, UINT type) {
-    CConsoleJob* job = g_active;
-    if (job == nullptr)
-        return IDOK;
-    MessageBoxRequest box = {text, type};
-    return static_cast<int>(
-        job->m_owner.SendMessage(UWM_MESSAGE_BOX, 0, reinterpret_cast<LPARAM>(&box)));
 }

@@ -1,10 +1,10 @@
 #pragma once
 // One tandrelc run: the sources become conversion-list entries with their counts, the output
 // folder is made ready as Start does, and the worker runs the job exactly as for the window,
-// owned by a hidden window that reports on the console; Ctrl+C stops it as Stop does.
+// reporting on the console; Ctrl+C stops it as Stop does.
 #include "cli/CCommandLine.h"
 #include "cli/CConsoleOut.h"
-#include "cli/CJobOwnerWnd.h"
+#include "cli/CConsoleEvents.h"
 #include "convert/ConvertJob.h"
 #include "shelltree/CShellTree.h"
 
@@ -17,7 +17,7 @@ public:
     // What scripts can rely on.
     enum ExitCode {
         EXIT_DONE = 0,           // everything converted
-        EXIT_FAILED = 1,         // some files failed (they are in the log) or were skipped
+        EXIT_FAILED = 1,         // some files failed (named in the log) or were skipped
         EXIT_USAGE = 2,          // bad command line, missing source, unusable output folder
         EXIT_NO_APPLICATION = 3, // an office application could not be started
         EXIT_STOPPED = 4,        // stopped by Ctrl+C
@@ -42,13 +42,12 @@ private:
     bool Refuse(const char* what, const CString& detail);
 
     static BOOL WINAPI OnConsoleControl(DWORD type);
-    static int AnswerMessageBox(HWND hOwner, const char* text, const char* caption, UINT type);
 
     CConsoleOut& m_out;
     CShellTree m_tree; // its file counting, without a window
     std::atomic<bool> m_bStopRequested{false};
     CConverter* m_pConverter = nullptr; // the job's converter slot, as the dialog has it
-    CJobOwnerWnd m_owner;
+    std::shared_ptr<CConsoleEvents> m_events;
     std::vector<ConvertItem> m_items;
     int m_nDirection = 0;
     int m_nTotal = 0;

@@ -63,6 +63,10 @@ constexpr char kOutputIsFile[] = "输出文件夹是一个文件 / the output fo
 constexpr char kOutputNotCreated[] = "无法创建输出文件夹 / cannot create the output folder";
 
 constexpr char kNotStarted[] = "无法开始转换 / the job could not be started";
+constexpr char kLogNotWritable[] =
+    "无法在输出文件夹中创建日志, 什么也没转换 / cannot create the log in the output folder, "
+    "nothing converted";
+constexpr char kLogLineLost[] = "未能写入日志的失败文件 / failed, but not written to the log";
 
 constexpr char kSubFolder[] = "警告: 输出文件夹在源文件夹之内, 跳过这个源 / warning: the output "
                               "folder lies inside this source, skipped";

@@ -1,7 +1,6 @@
 #include "convert/CAutomationBridge.h"
 
 #include "convert/CallLimits.h"
-#include "framework/AfxMessageBox.h"
 #include "framework/MbcsText.h"
 #include "shared/ConvertType.h"
 
@@ -69,6 +68,11 @@ template <class Save> void SaveOrDiscard(const CString& target, Save save) {
     }
 }
 
+// A save that returned normally has still written nothing when its target is not there.
+bool TargetWritten(const CString& target) {
+    return StampOf(target).exists;
+}
+
 } // namespace
 
 CAutomationBridge::CAutomationBridge() {
@@ -86,22 +90,33 @@ template <class Call> void CAutomationBridge::Watched(int nApp, Call call) {
     call();
 }
 
-BOOL CAutomationBridge::ConvertFile(const CString& source, const CString& target, int nType) {
+CAutomationBridge::Outcome CAutomationBridge::ConvertFile(const CString& source,
+                                                          const CString& target, int nType) {
     const bool word = nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR;
     const bool sheet = nType == CT_LX_TO_EXCEL || nType == CT_EXCEL_TO_LX;
     if (!word && !sheet)
-        return TRUE;
+        return Outcome::Failed;
+    const int nApp = word ? kWord : kSheet;
+    if (m_bUnavailable[nApp])
+        return Outcome::NoApplication;
     // An application that starts but then fails its first calls cannot convert this file:
-    // count it as a failed conversion, so it is logged and the next file starts afresh.
+    // count it as a failed conversion, and the next file starts afresh.
     try {
-        if (!(word ? StartWordProcessor() : StartSpreadsheet()))
-            return !m_watchdog.CutByStop();
-    } catch (const COleDispatchException&) {
-        return GiveUp(m_wpDocument, source);
-    } catch (const COleException&) {
-        return GiveUp(m_wpDocument, source);
+        if (!(word ? StartWordProcessor() : StartSpreadsheet())) {
+            // A start that a stop cut short did not fail.
+            if (m_watchdog.CutByStop())
+                return Outcome::CutShort;
+            m_bUnavailable[nApp] = true;
+            return Outcome::StartFailed;
+        }
+    } catch (const CException&) {
+        return GiveUp(m_wpDocument);
     }
     return word ? ConvertDocument(source, target) : ConvertWorkbook(source, target);
+}
+
+const char* CAutomationBridge::StartFailureText(int nType) {
+    return nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR ? "Qor启动失败" : "LX启动失败";
 }
 
 BOOL CAutomationBridge::CreateApplication(COleDispatchDriver& app, int nApp, const char* progId) {
@@ -115,12 +130,8 @@ BOOL CAutomationBridge::CreateApplication(COleDispatchDriver& app, int nApp, con
 BOOL CAutomationBridge::StartWordProcessor() {
     if (m_wpApp.m_lpDispatch != nullptr)
         return TRUE;
-    if (!CreateApplication(m_wpApp, kWord, kWordProgId)) {
-        // A start that a stop cut short did not fail: nothing to tell the user.
-        if (!m_watchdog.CutByStop())
-            AfxMessageBox("Qor启动失败", MB_OK);
+    if (!CreateApplication(m_wpApp, kWord, kWordProgId))
         return FALSE;
-    }
     Watched(kWord, [&] { m_wpApp.SetProperty(kWpVisible, VT_BOOL, FALSE); });
     LPDISPATCH documents = nullptr;
     Watched(kWord, [&] { m_wpApp.GetProperty(kWpDocuments, VT_DISPATCH, &documents); });
@@ -131,11 +142,8 @@ BOOL CAutomationBridge::StartWordProcessor() {
 BOOL CAutomationBridge::StartSpreadsheet() {
     if (m_ssServer.m_lpDispatch != nullptr)
         return TRUE;
-    if (!CreateApplication(m_ssServer, kSheet, kSheetProgId)) {
-        if (!m_watchdog.CutByStop())
-            AfxMessageBox("LX启动失败", MB_OK);
+    if (!CreateApplication(m_ssServer, kSheet, kSheetProgId))
         return FALSE;
-    }
     LPDISPATCH app = nullptr;
     Watched(kSheet, [&] { m_ssServer.GetProperty(kSsApplication, VT_DISPATCH, &app); });
     m_ssApp.AttachDispatch(app);
@@ -146,12 +154,14 @@ BOOL CAutomationBridge::StartSpreadsheet() {
     return TRUE;
 }
 
-BOOL CAutomationBridge::ConvertDocument(const CString& source, const CString& target) {
+CAutomationBridge::Outcome CAutomationBridge::ConvertDocument(const CString& source,
+                                                              const CString& target) {
     COleVariant vSource(source), vTarget(target);
     COleVariant vOmitted = OleOmittedArgument();
     COleVariant vTwo(static_cast<short>(2)), vZero(static_cast<short>(0)),
         vOne(static_cast<short>(1));
     VARIANT* o = vOmitted;
+    bool saved = false;
     try {
         LPDISPATCH document = nullptr;
         Watched(kWord, [&] {
@@ -162,7 +172,7 @@ BOOL CAutomationBridge::ConvertDocument(const CString& source, const CString& ta
                 o, o, o, o, o);
         });
         if (document == nullptr)
-            return TRUE;
+            return Outcome::Failed;
         m_wpDocument.AttachDispatch(document);
         Watched(kWord, [&] { m_wpDocument.SetProperty(kWpDocSaved, VT_BOOL, FALSE); });
         SaveOrDiscard(target, [&] {
@@ -172,23 +182,24 @@ BOOL CAutomationBridge::ConvertDocument(const CString& source, const CString& ta
                                       static_cast<VARIANT*>(vTarget), static_cast<VARIANT*>(vZero),
                                       o, o, o, o, o, o, o, o, o, o, o, o, o, o);
         });
+        saved = true;
         Watched(kWord, [&] {
             m_wpDocument.InvokeHelper(kWpCloseOrQuit, DISPATCH_METHOD, VT_EMPTY, nullptr,
                                       VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT,
                                       static_cast<VARIANT*>(vZero), static_cast<VARIANT*>(vTwo), o);
         });
         m_wpDocument.ReleaseDispatch();
-    } catch (const COleDispatchException&) {
-        return GiveUp(m_wpDocument, source);
-    } catch (const COleException&) {
-        return GiveUp(m_wpDocument, source);
+    } catch (const CException&) {
+        return saved ? DropAfterSave(m_wpDocument, target) : GiveUp(m_wpDocument);
     }
-    return TRUE;
+    return TargetWritten(target) ? Outcome::Converted : Outcome::Failed;
 }
 
-BOOL CAutomationBridge::ConvertWorkbook(const CString& source, const CString& target) {
+CAutomationBridge::Outcome CAutomationBridge::ConvertWorkbook(const CString& source,
+                                                              const CString& target) {
     COleVariant vOmitted = OleOmittedArgument();
     const VARIANT* o = vOmitted;
+    bool saved = false;
     try {
         LPDISPATCH workbook = nullptr;
         Watched(kSheet, [&] {
@@ -197,7 +208,8 @@ BOOL CAutomationBridge::ConvertWorkbook(const CString& source, const CString& ta
                                        static_cast<const char*>(source), o, o, o, o, o, o, o, o, o,
                                        o, o, o);
         });
-        // Stored untested: through an empty reference the save and close below do nothing.
+        if (workbook == nullptr)
+            return Outcome::Failed;
         m_ssWorkbook.AttachDispatch(workbook);
         SaveOrDiscard(target, [&] {
             CCallWatchdog::CCall watched(m_watchdog, kSheet);
@@ -206,28 +218,31 @@ BOOL CAutomationBridge::ConvertWorkbook(const CString& source, const CString& ta
                                       static_cast<const char*>(target), o, o, o, o, o, 0L, o, o, o,
                                       o);
         });
+        saved = true;
         Watched(kSheet, [&] {
             m_ssWorkbook.InvokeHelper(kSsClose, DISPATCH_METHOD, VT_EMPTY, nullptr,
                                       VTS_I2 VTS_I2 VTS_I2, 0, 0, 0);
         });
         m_ssWorkbook.ReleaseDispatch();
-    } catch (const COleDispatchException&) {
-        return GiveUp(m_ssWorkbook, source);
-    } catch (const COleException&) {
-        return GiveUp(m_ssWorkbook, source);
+    } catch (const CException&) {
+        return saved ? DropAfterSave(m_ssWorkbook, target) : GiveUp(m_ssWorkbook);
     }
-    return TRUE;
+    return TargetWritten(target) ? Outcome::Converted : Outcome::Failed;
 }
 
-BOOL CAutomationBridge::GiveUp(COleDispatchDriver& openFile, const CString& source) {
+CAutomationBridge::Outcome CAutomationBridge::GiveUp(COleDispatchDriver& openFile) {
     // Read before Quit, whose own calls are watched afresh.
     const bool stopped = m_watchdog.CutByStop();
     openFile.ReleaseDispatch();
     Quit();
-    if (stopped)
-        return FALSE;
-    LogFailure(source);
-    return TRUE;
+    return stopped ? Outcome::CutShort : Outcome::Failed;
+}
+
+CAutomationBridge::Outcome CAutomationBridge::DropAfterSave(COleDispatchDriver& openFile,
+                                                            const CString& target) {
+    openFile.ReleaseDispatch();
+    Quit();
+    return TargetWritten(target) ? Outcome::Converted : Outcome::Failed;
 }
 
 void CAutomationBridge::Quit() {
@@ -241,14 +256,11 @@ void CAutomationBridge::Quit() {
                                  static_cast<VARIANT*>(vZero), static_cast<VARIANT*>(vOmitted),
                                  static_cast<VARIANT*>(vOmitted));
         });
-    } catch (const COleDispatchException&) {
+        m_wpApp.ReleaseDispatch();
+    } catch (const CException&) {
         DropWordProcessor();
-        return;
-    } catch (const COleException&) {
-        DropWordProcessor();
-        return;
     }
-    m_wpApp.ReleaseDispatch();
+    // Also after a failed quit: the spreadsheet may be one that the watchdog has ended.
     m_ssWorkbooks.ReleaseDispatch();
     m_ssApp.ReleaseDispatch();
     m_ssServer.ReleaseDispatch();
@@ -275,9 +287,12 @@ void CAutomationBridge::SetLogFolder(const CString& folder) {
     m_strLogPath = mbcs::JoinPath(folder.str(), kLogName);
 }
 
-void CAutomationBridge::ClearLog() {
-    if (FILE* file = std::fopen(m_strLogPath, "w"))
-        std::fclose(file);
+BOOL CAutomationBridge::ClearLog() {
+    FILE* file = std::fopen(m_strLogPath, "w");
+    if (file == nullptr)
+        return FALSE;
+    std::fclose(file);
+    return TRUE;
 }
 
 BOOL CAutomationBridge::LogFailure(const CString& source) {

@@ -1,7 +1,7 @@
 #pragma once
 // Drives the Qor word processor and the LX spreadsheet through OLE Automation, one file at a
-// time, and keeps the log of the files whose conversion raised an automation error. Every call
-// is watched: an application that hangs is ended, and the file fails like any other.
+// time, says how each file ended, and keeps the log of the files that failed. Every call is
+// watched: an application that hangs is ended, and the file fails like any other.
 #include "convert/CCallWatchdog.h"
 #include "convert/CServerProcesses.h"
 #include "framework/COleDispatchDriver.h"
@@ -16,13 +16,21 @@ public:
     CAutomationBridge(const CAutomationBridge&) = delete;
     CAutomationBridge& operator=(const CAutomationBridge&) = delete;
 
-    // These three return FALSE only for a file that a stop cut short: it is not done, and
-    // neither logged nor counted; a failed file is done.
-    BOOL ConvertFile(const CString& source, const CString& target, int nType);
-    BOOL ConvertDocument(const CString& source, const CString& target);
-    BOOL ConvertWorkbook(const CString& source, const CString& target);
+    enum class Outcome {
+        Converted,     // the target was written
+        Failed,        // the application could not convert it
+        CutShort,      // a stop ended its call: not done, neither failed nor converted
+        StartFailed,   // its application could not be started, just now
+        NoApplication, // its application could not be started earlier in this job
+    };
+
+    Outcome ConvertFile(const CString& source, const CString& target, int nType);
+    Outcome ConvertDocument(const CString& source, const CString& target);
+    Outcome ConvertWorkbook(const CString& source, const CString& target);
     BOOL StartWordProcessor();
     BOOL StartSpreadsheet();
+    // What the user is told when the application of a type cannot be started.
+    static const char* StartFailureText(int nType);
     // Quits the word processor and drops every automation reference.
     void Quit();
     // After the last Quit of a job: drops what is still held and makes sure that no application
@@ -34,15 +42,18 @@ public:
     void WatchStopFlag(const std::atomic<int>* pRunning) { m_watchdog.WatchStopFlag(pRunning); }
 
     void SetLogFolder(const CString& folder);
-    void ClearLog();
+    // FALSE when the log cannot be made: the output folder cannot be written.
+    BOOL ClearLog();
     BOOL LogFailure(const CString& source);
 
     const CString& GetLogPath() const { return m_strLogPath; }
 
 private:
-    // The file failed inside the application: drop everything and log it, unless the failure
-    // was a stop ending its call. FALSE in that case.
-    BOOL GiveUp(COleDispatchDriver& openFile, const CString& source);
+    // The file failed inside the application: everything is dropped. CutShort when the failure
+    // was a stop ending its call.
+    Outcome GiveUp(COleDispatchDriver& openFile);
+    // A call after a complete save failed: the application is dropped, the result stands.
+    Outcome DropAfterSave(COleDispatchDriver& openFile, const CString& target);
     // After a failed quit: the word processor's reference goes, and its process with it.
     void DropWordProcessor();
     // Creates an application, claiming the process that its creation starts.
@@ -59,6 +70,8 @@ private:
     COleDispatchDriver m_ssWorkbooks;
     COleDispatchDriver m_ssWorkbook;
 
+    // Set by a failed creation: the job does not try that application again.
+    bool m_bUnavailable[2] = {false, false};
     DWORD m_nQuitWaitMs;
     CServerProcesses m_processes;
     CCallWatchdog m_watchdog{m_processes};

@@ -3,7 +3,6 @@
 #include "framework/CExtensionList.h"
 #include "framework/CFileFind.h"
 #include "framework/MbcsText.h"
-#include "shared/UserMessages.h"
 
 #include <mutex>
 
@@ -93,16 +92,46 @@ BOOL CConverter::IsSubFolder(const CString& source, const CString& output) {
 }
 
 CString CConverter::MakeSubFolder(const CString& parent, const CString& name) {
-    // Windows refuses these characters in a name (the root C:\\ is named "C:"); some hosts
-    // would create such a folder, so refuse it here as Windows does.
+    // Windows refuses these characters in a name; some hosts would create such a folder, so
+    // refuse it here as Windows does.
     if (name.IsEmpty() || mbcs::FindFirstOf(name.str(), "\\/:*?\"<>|") != mbcs::npos)
-        return parent;
+        return CString();
     CString folder = mbcs::JoinPath(parent.str(), name.str());
-    return CreateDirectoryA(folder, nullptr) ? folder : parent;
+    return CreateDirectoryA(folder, nullptr) ? folder : CString();
 }
 
 BOOL CConverter::ConvertFile(const CString& source, const CString& target, int nType) {
-    return m_bridge.ConvertFile(source, target, nType);
+    using Outcome = CAutomationBridge::Outcome;
+    // Two sources of one name from two entries meet at one target: the first keeps it.
+    std::string key = target.str();
+    mbcs::FoldLower(key);
+    if (m_written.count(key) != 0) {
+        FailFile(source);
+        return TRUE;
+    }
+    const Outcome outcome = m_bridge.ConvertFile(source, target, nType);
+    if (outcome == Outcome::CutShort)
+        return FALSE;
+    if (outcome == Outcome::Converted) {
+        m_written.insert(key);
+        if (m_pEvents != nullptr)
+            m_pEvents->OnFileConverted(source);
+        return TRUE;
+    }
+    if (outcome == Outcome::StartFailed && m_pEvents != nullptr)
+        m_pEvents->OnApplicationNotStarted(CAutomationBridge::StartFailureText(nType));
+    FailFile(source);
+    // A file whose application is missing is left for a Start after it has been installed.
+    return outcome == Outcome::Failed;
+}
+
+void CConverter::FailFile(const CString& source) {
+    const BOOL logged = m_bridge.LogFailure(source);
+    if (m_pEvents == nullptr)
+        return;
+    m_pEvents->OnFileFailed(source);
+    if (!logged)
+        m_pEvents->OnLogLineLost(source);
 }
 
 BOOL CConverter::ConvertFolder(const CString& source, const CString& targetParent, int nType) {
@@ -116,6 +145,12 @@ BOOL CConverter::ConvertFolder(const CString& source, const CString& targetParen
 CString CConverter::ChooseTargetFolder(const CString& source, const CString& targetParent) const {
     if (m_bSameFolder == 1)
         return source;
+    // Nothing of a sub-tree whose mirror could not be made is written anywhere else.
+    if (targetParent.IsEmpty())
+        return CString();
+    // A drive has no name to mirror: its results go straight into the target parent.
+    if (mbcs::IsDriveRoot(source.str()))
+        return targetParent;
     CString name = GetFolderName(source);
     CString mirror = mbcs::JoinPath(targetParent.str(), name.str());
     if (source.CompareNoCase(mirror) == 0)
@@ -136,24 +171,42 @@ bool CConverter::WalkFolder(const CString& source, const CString& targetParent, 
     bool complete = true;
     CFileFind finder;
     BOOL working = finder.FindFile(mbcs::JoinPath(source.str(), "*.*").c_str());
+    // Only an empty drive lists nothing at all; any other folder that cannot be listed (too
+    // long, access denied) hides its sources.
+    if (!working && GetLastError() != ERROR_FILE_NOT_FOUND)
+        FailFile(source);
     while (working) {
         working = finder.FindNextFile();
         CString entry = finder.GetFilePath();
         if (finder.IsDirectory() && !finder.IsDots() && !finder.IsHidden())
-            WalkFolder(entry, target, nType, chain);
+            complete = WalkFolder(entry, target, nType, chain) && complete;
         // A stop ends this level after the file in hand, before anything else it holds.
         if (m_bRunning == 0) {
             complete = false;
             break;
         }
-        if (finder.IsDirectory() || finder.IsHidden() || !IsSourceFile(entry, nType))
+        if (finder.IsDirectory() || finder.IsHidden())
             continue;
-        if (ConvertFile(entry, mbcs::JoinPath(target.str(), MakeTargetName(entry).str()).c_str(),
-                        nType))
-            SendMessageA(m_hNotifyWnd, UWM_ITEM_CONVERTED, 1, 0);
+        complete = ConvertWalkedFile(entry, target, nType) && complete;
     }
     chain.Leave();
     return complete;
+}
+
+bool CConverter::ConvertWalkedFile(const CString& source, const CString& target, int nType) {
+    if (!CExtensionList::FromList(SourceList(nType)).MatchesPath(source))
+        return true;
+    // A source that vanished since the listing is none; one out of the file functions' reach
+    // is, and so is one whose mirror folder could not be made.
+    const bool reachable = source.GetLength() < MAX_PATH;
+    if (reachable && !IsSourceFile(source, nType))
+        return true;
+    if (!reachable || target.IsEmpty()) {
+        FailFile(source);
+        return true;
+    }
+    return ConvertFile(source, mbcs::JoinPath(target.str(), MakeTargetName(source).str()).c_str(),
+                       nType) != FALSE;
 }
 
 void CConverter::StoreInSlot(CConverter** slot, CConverter* converter) {

@@ -1,11 +1,15 @@
 #pragma once
 // One job's conversion engine: which files are sources of a type, where each result goes, the
-// recursive folder walk into mirror folders, and the job's stop flag.
+// recursive folder walk into mirror folders, and the job's stop flag. Every source it meets ends
+// converted at its own mirror path or named in the log, and the job's owner hears of each.
 #include "convert/CAutomationBridge.h"
+#include "convert/IJobEvents.h"
 #include "framework/CFolderChain.h"
 #include "framework/CString.h"
 
 #include <atomic>
+#include <set>
+#include <string>
 
 class CConverter {
 public:
@@ -20,17 +24,22 @@ public:
     static BOOL FolderHasEntries(const CString& path);
     static BOOL IsSourceFile(const CString& path, int nType);
     static BOOL IsSubFolder(const CString& source, const CString& output);
+    // The new folder's path, "" when it cannot be made.
     static CString MakeSubFolder(const CString& parent, const CString& name);
 
-    // FALSE when a stop cut the walk short, so that the folder is not yet done.
+    // FALSE when the folder is not yet done: a stop cut the walk short, or a file was left for a
+    // later Start because its application could not be started.
     BOOL ConvertFolder(const CString& source, const CString& targetParent, int nType);
     // Virtual so that a front end can watch each file go by; the walk and the worker call it.
-    // FALSE when a stop cut the file short: it is not done.
+    // FALSE when the file is not done, as for ConvertFolder; a failed file is done.
     virtual BOOL ConvertFile(const CString& source, const CString& target, int nType);
+    // A source (or folder) that cannot be converted: logged, and the owner told.
+    void FailFile(const CString& source);
     void QuitApplications() { m_bridge.Quit(); }
     void EndApplications() { m_bridge.EndApplications(); }
     void SetLogFolder(const CString& folder) { m_bridge.SetLogFolder(folder); }
-    void ClearLog() { m_bridge.ClearLog(); }
+    // FALSE when the log cannot be made in the output folder.
+    BOOL ClearLog() { return m_bridge.ClearLog(); }
 
     // The dialog's converter slot is shared with the worker that clears it at the end of a job;
     // these three keep Stop and Close away from a converter that the worker is destroying.
@@ -46,15 +55,18 @@ public:
 
     // Armed here, before the job is handed over; only Stop and Close change it, to 0.
     std::atomic<int> m_bRunning{1};
-    HWND m_hNotifyWnd = nullptr;
+    IJobEvents* m_pEvents = nullptr; // the job's owner, told of every file
     int m_bSameFolder = 0;
     CAutomationBridge m_bridge;
 
 private:
     // Set under the slot lock by AbandonSlot.
     bool m_bAbandoned = false;
+    // The targets this job has written, case folded: no later source may overwrite one.
+    std::set<std::string> m_written;
 
     bool WalkFolder(const CString& source, const CString& targetParent, int nType,
                     CFolderChain& chain);
+    bool ConvertWalkedFile(const CString& source, const CString& target, int nType);
     CString ChooseTargetFolder(const CString& source, const CString& targetParent) const;
 };

@@ -84,8 +84,10 @@ std::string CServerProcesses::ServerImage(const char* progId) {
 
 std::vector<DWORD> CServerProcesses::ProcessesOf(const std::string& image) {
     std::vector<DWORD> pids;
+    if (image.empty())
+        return pids;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (image.empty() || snapshot == INVALID_HANDLE_VALUE)
+    if (snapshot == INVALID_HANDLE_VALUE)
         return pids;
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof(entry);

@@ -1,13 +1,15 @@
 #pragma once
+#include "convert/IJobEvents.h"
 #include "shared/ConvertItem.h"
 
+#include <memory>
 #include <vector>
 
 class CConverter;
 
 // What Start hands to the worker thread, which owns and frees it.
 struct ConvertJob {
-    HWND hWndOwner = nullptr;           // receives every message of the job
+    std::shared_ptr<IJobEvents> events; // the owner's ear: told everything, asked twice
     std::vector<ConvertItem> items;     // the entries, in list order
     char szOutputDir[MAX_PATH] = {};    // the output folder as typed
     CConverter** ppConverter = nullptr; // the dialog's converter slot

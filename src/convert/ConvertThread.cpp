@@ -2,52 +2,37 @@
 #include "convert/CallLimits.h"
 #include "convert/ConvertJob.h"
 
-#include "framework/AfxMessageBox.h"
 #include "framework/COleMessageFilter.h"
 #include "framework/MbcsText.h"
-#include "shared/UserMessages.h"
 
 #include <cstring>
 
 namespace {
 
-constexpr char kCaption[] = "批量转换工具";
-constexpr char kSubFolderError[] =
-    "转换错误:目标文件夹是源文件夹的子目录\n单击\"确定\"跳过这个文件继续转换";
-
-LRESULT Tell(const ConvertJob& job, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return SendMessageA(job.hWndOwner, msg, wParam, lParam);
-}
-
-// A folder entry: same-folder and sub-folder rules, then the walk; ticked only when the walk
-// was not cut short by a stop. False when the user chose to end the job.
-bool ConvertFolderEntry(const ConvertJob& job, CConverter& converter, const ConvertItem& item,
+// A folder entry: same-folder and sub-folder rules, then the walk; ticked only when the walk left
+// nothing undone. False when the owner chose to end the job.
+bool ConvertFolderEntry(IJobEvents& events, CConverter& converter, const ConvertItem& item,
                         const CString& output) {
     if (item.strPath.CompareNoCase(output) == 0) {
         converter.m_bSameFolder = 1;
     } else if (CConverter::IsSubFolder(item.strPath, output)) {
-        // OK skips this entry (no walk, no tick); Cancel ends the job.
-        return AfxShowMessageBox(nullptr, kSubFolderError, kCaption, MB_OKCANCEL | MB_ICONHAND) ==
-               IDOK;
+        // Skipped: no walk, no tick; or the end of the job.
+        return events.SkipEntryHoldingOutput(item.strPath);
     } else {
         converter.m_bSameFolder = 0;
     }
-    converter.m_hNotifyWnd = job.hWndOwner;
     if (converter.ConvertFolder(item.strPath, output, item.nType))
-        Tell(job, UWM_ITEM_CONVERTED, 0, reinterpret_cast<LPARAM>(item.hItem));
+        events.OnEntryDone(item.hItem);
     return true;
 }
 
-void ConvertFileEntry(const ConvertJob& job, CConverter& converter, const ConvertItem& item,
+void ConvertFileEntry(IJobEvents& events, CConverter& converter, const ConvertItem& item,
                       const CString& output) {
     if (!CConverter::IsSourceFile(item.strPath, item.nType))
         return;
     CString target = mbcs::JoinPath(output.str(), CConverter::MakeTargetName(item.strPath).str());
-    // A file that a stop cut short is not done: neither counted nor ticked.
-    if (!converter.ConvertFile(item.strPath, target, item.nType))
-        return;
-    Tell(job, UWM_ITEM_CONVERTED, 1, 0);
-    Tell(job, UWM_ITEM_CONVERTED, 0, reinterpret_cast<LPARAM>(item.hItem));
+    if (converter.ConvertFile(item.strPath, target, item.nType))
+        events.OnEntryDone(item.hItem);
 }
 
 } // namespace
@@ -65,13 +50,15 @@ UINT ConvertThreadProc(LPVOID pParam) {
     if (job == nullptr)
         return 0;
     CConverter* converter = CConverter::LoadSlot(job->ppConverter);
-    if (converter == nullptr) {
+    if (converter == nullptr || job->events == nullptr) {
         delete job;
         return 0;
     }
+    IJobEvents& events = *job->events;
+    converter->m_pEvents = &events;
     // The run flag is armed by the converter's creation, before the job is handed over; arming it
     // here again would undo a Stop pressed as soon as the started message arrived.
-    Tell(*job, UWM_CONVERT_STATE, 0, 0);
+    events.OnJobStarted();
     const CString output(job->szOutputDir);
     CoInitialize(nullptr);
     // A busy application's rejections are retried for the whole job, not failed at once.
@@ -84,22 +71,22 @@ UINT ConvertThreadProc(LPVOID pParam) {
         // After a stop nothing more is converted, ticked or counted: a later Start does it.
         if (converter->m_bRunning == 0)
             break;
-        if (Tell(*job, UWM_IS_ITEM_CHECKED, 0, reinterpret_cast<LPARAM>(item.hItem)) != 0) {
-            Tell(*job, UWM_ITEM_CONVERTED, static_cast<WPARAM>(item.nFileCount), 0);
+        if (events.IsEntryDone(item.hItem)) {
+            events.OnEntrySkipped(item.nFileCount);
             continue;
         }
         if (CConverter::FolderHasEntries(item.strPath)) {
-            if (!ConvertFolderEntry(*job, *converter, item, output))
+            if (!ConvertFolderEntry(events, *converter, item, output))
                 break;
         } else {
-            ConvertFileEntry(*job, *converter, item, output);
+            ConvertFileEntry(events, *converter, item, output);
         }
     }
 
     converter->QuitApplications();
     // Before the finished message: once it has arrived, Close may end the program at once.
     converter->EndApplications();
-    Tell(*job, UWM_CONVERT_STATE, 0, 1);
+    events.OnJobFinished();
     CConverter::DetachFromSlot(job->ppConverter, converter);
     delete converter;
     delete job;

@@ -67,21 +67,19 @@ TEST(Tandrelc, JobsConvertMirrorLogAndSummarizeAsScriptsExpect) {
     const struct {
         const char* name;
         const char* args;
-        const char* faultFile; // with faultRule; "" for none
-        const char* faultRule;
+        std::vector<std::pair<const char*, const char*>> faults; // file name, rule
         const char* refuseStart; // ProgID of an application that cannot start, or ""
         int exitCode;
         const char* out; // the output folder
         std::vector<Target> made;
         std::vector<const char*> absent;
         const char* summary;
-        std::vector<const char*> logged; // sources, in the order of the log's lines
+        std::vector<const char*> logged; // sources named in the log
         const char* error;               // on the error stream, once; "" for nothing at all
     } cases[] = {
         {"folder and file into a new output folder",
          "{dir}\\文档 {dir}\\single.doc /out:{dir}\\输出\\新",
-         "",
-         "",
+         {},
          "",
          0,
          "输出\\新",
@@ -95,8 +93,7 @@ TEST(Tandrelc, JobsConvertMirrorLogAndSummarizeAsScriptsExpect) {
          ""},
         {"one kind",
          "/kind:doc 文档 --out=输出",
-         "",
-         "",
+         {},
          "",
          0,
          "输出",
@@ -107,8 +104,7 @@ TEST(Tandrelc, JobsConvertMirrorLogAndSummarizeAsScriptsExpect) {
          ""},
         {"the reverse direction",
          "-to:ms 文档 /out 输出",
-         "",
-         "",
+         {},
          "",
          0,
          "输出",
@@ -119,8 +115,7 @@ TEST(Tandrelc, JobsConvertMirrorLogAndSummarizeAsScriptsExpect) {
          ""},
         {"a save that fails",
          "/kind:doc 文档 bad.doc /out:输出",
-         "bad.doc",
-         "save-error:800A03EC:磁盘已满",
+         {{"bad.doc", "save-error:800A03EC:磁盘已满"}},
          "",
          1,
          "输出",
@@ -131,20 +126,29 @@ TEST(Tandrelc, JobsConvertMirrorLogAndSummarizeAsScriptsExpect) {
          ""},
         {"an application that cannot start",
          "文档 /out:输出",
-         "",
-         "",
+         {},
          "Qor.Application",
          3,
          "输出",
          {{"输出\\文档\\c.lx", "lx", "C"}},
          {"输出\\文档\\a.qor"},
-         "1, 失败 failed: 0, 跳过 skipped: 2",
-         {},
+         "1, 失败 failed: 2, 跳过 skipped: 0",
+         {"文档\\a.doc", "文档\\乗\\b.dot"},
          "错误: Qor启动失败"},
+        {"open and save that yield nothing",
+         "/kind:doc 文档\\a.doc single.doc bad.doc /out:输出",
+         {{"single.doc", "save-nothing"}, {"bad.doc", "open-nothing"}},
+         "",
+         1,
+         "输出",
+         {{"输出\\a.qor", "qor", "A"}},
+         {"输出\\single.qor"},
+         "1, 失败 failed: 2, 跳过 skipped: 0",
+         {"single.doc", "bad.doc"},
+         ""},
         {"an output folder inside a source",
          "/kind:doc 文档 single.doc /out:文档\\输出",
-         "",
-         "",
+         {},
          "",
          1,
          "文档\\输出",
@@ -159,8 +163,8 @@ TEST(Tandrelc, JobsConvertMirrorLogAndSummarizeAsScriptsExpect) {
         TempDir dir;
         WriteDocs(dir);
         OfficeSim sim;
-        if (*c.faultFile)
-            sim.Fault(c.faultFile, c.faultRule);
+        for (const auto& fault : c.faults)
+            sim.Fault(fault.first, fault.second);
         sim.RefuseStart(c.refuseStart);
         TandrelcProcess run;
         ASSERT_TRUE(run.Start(Expand(c.args, dir), dir.path()));
@@ -171,11 +175,15 @@ TEST(Tandrelc, JobsConvertMirrorLogAndSummarizeAsScriptsExpect) {
         for (const char* path : c.absent)
             EXPECT_FALSE(PathExists(dir / path)) << Utf8(path);
         std::string log = dir / c.out + "\\qorconvert.log";
-        std::string expectedLog;
+        std::vector<std::string> expectedLog;
         for (const char* source : c.logged)
-            expectedLog += (dir / source) + "  转换失败\r\n";
+            expectedLog.push_back(dir / source + "  转换失败");
         EXPECT_TRUE(PathExists(log)) << "the log is emptied at the start";
-        EXPECT_EQ(expectedLog, ReadFileBytes(log));
+        // A folder's files are logged in the order the file system lists them.
+        std::vector<std::string> logged = Lines(ReadFileBytes(log));
+        std::sort(logged.begin(), logged.end());
+        std::sort(expectedLog.begin(), expectedLog.end());
+        EXPECT_EQ(expectedLog, logged);
 
         std::string out = run.Out();
         EXPECT_NE(std::string::npos, out.find(kSummaryStart + std::string(c.summary))) << Utf8(out);
@@ -194,6 +202,7 @@ TEST(Tandrelc, BadCommandLinesAreRefusedBeforeAnythingStarts) {
     const struct {
         std::string args;
         const char* error;
+        bool logTaken = false; // 输出\qorconvert.log is a folder: no log can be made
     } cases[] = {
         {"文档 缺少.doc /out:输出", "找不到源 / source not found: 缺少.doc"},
         {"/kind:sheet 文档 single.doc /out:输出",
@@ -202,20 +211,56 @@ TEST(Tandrelc, BadCommandLinesAreRefusedBeforeAnythingStarts) {
         {"文档 /out:single.doc", "输出文件夹是一个文件 / the output folder is a file"},
         {"/bogus 文档 /out:输出", "未知选项 / unknown option: /bogus"},
         {"文档", "没有给出输出文件夹"},
+        {"文档 /out:输出",
+         "无法在输出文件夹中创建日志, 什么也没转换 / cannot create the log in the output folder, "
+         "nothing converted: {dir}\\输出",
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Utf8(c.args));
         TempDir dir;
         WriteDocs(dir);
+        if (c.logTaken)
+            dir.MakeDir("输出\\qorconvert.log");
         OfficeSim sim;
         TandrelcProcess run;
         ASSERT_TRUE(run.Start(c.args, dir.path()));
         EXPECT_EQ(2, run.Wait());
-        EXPECT_EQ(0u, run.Err().find(std::string("tandrelc: ") + c.error)) << Utf8(run.Err());
+        EXPECT_EQ(0u, run.Err().find(Expand(std::string("tandrelc: ") + c.error, dir)))
+            << Utf8(run.Err());
         EXPECT_EQ("", run.Out());
-        EXPECT_FALSE(PathExists(dir / "输出")) << "nothing is written";
+        EXPECT_EQ(c.logTaken, PathExists(dir / "输出")) << "nothing is written";
+        EXPECT_FALSE(PathExists(dir / "输出\\文档"));
         EXPECT_TRUE(sim.Calls().empty()) << "no application is started";
     }
+}
+
+// An output folder so deep that the mirror of a sub-folder cannot be made: the sub-folder's
+// document is logged, and the top-level document of the same name keeps its result.
+TEST(Tandrelc, AMirrorThatCannotBeMadeOverwritesNothing) {
+    TempDir dir;
+    OfficeSim::WriteDoc(dir.WriteFile("Docs\\a.doc", ""), "doc", "上层");
+    OfficeSim::WriteDoc(dir.WriteFile("Docs\\b.doc", ""), "doc", "乙");
+    OfficeSim::WriteDoc(dir.WriteFile("Docs\\Subfolder1234567\\a.doc", ""), "doc", "下层");
+    // Docs\ can be mirrored in it, Docs\Subfolder1234567 cannot: its path would pass 259.
+    std::string out = dir / "out";
+    while (240 - out.size() > 100)
+        out += "\\" + std::string(99, 'o');
+    out += "\\" + std::string(240 - out.size() - 1, 'p');
+    ASSERT_EQ(240u, out.size());
+    OfficeSim sim;
+    TandrelcProcess run;
+    ASSERT_TRUE(run.Start("Docs /out:" + out, dir.path()));
+    EXPECT_EQ(1, run.Wait());
+
+    EXPECT_TRUE(IsDoc(out + "\\Docs\\a.qor", "qor", "上层"));
+    EXPECT_TRUE(IsDoc(out + "\\Docs\\b.qor", "qor", "乙"));
+    EXPECT_FALSE(PathExists(out + "\\a.qor"));
+    EXPECT_EQ(dir / "Docs\\Subfolder1234567\\a.doc" + "  转换失败\r\n",
+              ReadFileBytes(out + "\\qorconvert.log"));
+    EXPECT_NE(std::string::npos,
+              run.Out().find("已转换 converted: 2, 失败 failed: 1, 跳过 skipped: 0"))
+        << Utf8(run.Out());
 }
 
 TEST(Tandrelc, ProgressUpdatesOneLineOnAConsoleAndWritesLinesOtherwise) {

@@ -60,46 +60,60 @@ TEST_F(EngineTest, SaveErrorLogsTheFileQuitsAtOnceAndTheNextFileStartsAfresh) {
     EXPECT_EQ(2u, sim.JournalPids().size()) << "a second word processor for the third file";
 }
 
-TEST_F(EngineTest, WordProcessorThatCannotStartIsReportedOncePerFileAndLogsNothing) {
+// An application that cannot be started is told once and not tried again; each of its files is
+// logged and left undone for a later Start, and the other application still converts.
+TEST_F(EngineTest, ApplicationThatCannotStartIsToldOnceAndEachOfItsFilesLogged) {
     sim.RefuseStart("Qor.Application");
     std::string out = dir.MakeDir("out");
+    std::string a = Doc("a.doc"), x = Doc("x.xls"), b = Doc("b.doc");
     CConverter& conv = Converter(out);
-    for (const char* name : {"a.doc", "b.doc", "c.doc"})
-        conv.ConvertFile(Doc(name).c_str(), (out + "\\x.qor").c_str(), CT_WORD_TO_QOR);
+    EXPECT_FALSE(conv.ConvertFile(a.c_str(), (out + "\\a.qor").c_str(), CT_WORD_TO_QOR));
+    EXPECT_TRUE(conv.ConvertFile(x.c_str(), (out + "\\x.lx").c_str(), CT_EXCEL_TO_LX));
+    EXPECT_FALSE(conv.ConvertFile(b.c_str(), (out + "\\b.qor").c_str(), CT_WORD_TO_QOR));
     conv.QuitApplications();
 
-    ASSERT_EQ(3u, boxes.Count());
-    for (const MessageBoxRecorder::Box& box : boxes.Boxes()) {
-        EXPECT_EQ("Qor启动失败", box.text);
-        EXPECT_EQ(static_cast<UINT>(MB_OK), box.type);
-    }
-    EXPECT_EQ("", Log(out));
-    EXPECT_TRUE(sim.Calls().empty());
+    EXPECT_EQ((std::vector<std::string>{"no app Qor启动失败", "failed", "done 1", "failed"}),
+              owner.Trace());
+    EXPECT_EQ(LogLine(a) + LogLine(b), Log(out));
+    EXPECT_EQ(Join({OfficeCalls::SheetStart(), OfficeCalls::SheetConvert(x, out + "\\x.lx")}),
+              sim.Calls());
+    EXPECT_EQ(0u, boxes.Count()) << "the engine shows no box: its owner tells the user";
 }
 
-TEST_F(EngineTest, OpenThatYieldsNothingLeavesNoLogLineNoTargetAndTheApplicationRunning) {
-    std::string a = Doc("a.doc"), b = Doc("b.doc"), x = Doc("x.xls");
+// Open yields nothing, or save returns normally and writes nothing: the file is logged as failed
+// and the application goes on with the next file.
+TEST_F(EngineTest, OpenOrSaveThatYieldsNothingIsLoggedAndTheApplicationGoesOn) {
+    std::string a = Doc("a.doc"), s = Doc("s.doc"), b = Doc("b.doc"), x = Doc("x.xls"),
+                y = Doc("y.xls");
     sim.Fault("a.doc", "open-nothing");
     sim.Fault("x.xls", "open-nothing");
+    sim.Fault("s.doc", "save-nothing");
+    sim.Fault("y.xls", "save-nothing");
     std::string out = dir.MakeDir("out");
     CConverter& conv = Converter(out);
-    conv.ConvertFile(a.c_str(), (out + "\\a.qor").c_str(), CT_WORD_TO_QOR);
-    conv.ConvertFile(b.c_str(), (out + "\\b.qor").c_str(), CT_WORD_TO_QOR);
-    conv.ConvertFile(x.c_str(), (out + "\\x.lx").c_str(), CT_EXCEL_TO_LX);
+    for (const std::string* src : {&a, &s, &b, &x, &y})
+        conv.ConvertFile(src->c_str(),
+                         (out + "\\" + CConverter::MakeTargetName(src->c_str()).str()).c_str(),
+                         mbcs::SplitPath(*src).ext == ".doc" ? CT_WORD_TO_QOR : CT_EXCEL_TO_LX);
 
     EXPECT_EQ(
         Join({OfficeCalls::WordStart(), First(OfficeCalls::WordConvert(a, out + "\\a.qor"), 1),
+              OfficeCalls::WordConvert(s, out + "\\s.qor"),
               OfficeCalls::WordConvert(b, out + "\\b.qor"), OfficeCalls::SheetStart(),
-              First(OfficeCalls::SheetConvert(x, out + "\\x.lx"), 1)}),
-        sim.Calls())
-        << "save and close through an empty reference reach no server";
-    EXPECT_FALSE(PathExists(out + "\\a.qor"));
-    EXPECT_FALSE(PathExists(out + "\\x.lx"));
-    EXPECT_EQ("", Log(out));
+              First(OfficeCalls::SheetConvert(x, out + "\\x.lx"), 1),
+              OfficeCalls::SheetConvert(y, out + "\\y.lx")}),
+        sim.Calls());
+    for (const char* target : {"a.qor", "s.qor", "x.lx", "y.lx"})
+        EXPECT_FALSE(PathExists(out + "\\" + target)) << target;
+    EXPECT_EQ(LogLine(a) + LogLine(s) + LogLine(x) + LogLine(y), Log(out));
+    EXPECT_EQ((std::vector<std::string>{"failed", "failed", "done 1", "failed", "failed"}),
+              owner.Trace());
 }
 
-TEST_F(EngineTest, OpenAndCloseErrorsOfEitherKindAreLogged) {
-    std::string a = Doc("a.xls"), b = Doc("b.doc"), c = Doc("c.doc");
+// An error in open or save fails the file; one in close after a complete save leaves a complete
+// result, so the file is converted and not logged: never both.
+TEST_F(EngineTest, OpenAndSaveErrorsAreLoggedAndACloseErrorAfterTheSaveIsNot) {
+    std::string a = Doc("a.xls"), b = Doc("b.doc", "乙"), c = Doc("c.doc");
     sim.Fault("a.xls", "open-error:800A03EC:无法打开");
     sim.Fault("b.doc", "close-error:800A1066:无法关闭");
     sim.Fault("c.doc", "save-fail:80004005");
@@ -108,7 +122,9 @@ TEST_F(EngineTest, OpenAndCloseErrorsOfEitherKindAreLogged) {
     conv.ConvertFile(a.c_str(), (out + "\\a.lx").c_str(), CT_EXCEL_TO_LX);
     conv.ConvertFile(b.c_str(), (out + "\\b.qor").c_str(), CT_WORD_TO_QOR);
     conv.ConvertFile(c.c_str(), (out + "\\c.qor").c_str(), CT_WORD_TO_QOR);
-    EXPECT_EQ(LogLine(a) + LogLine(b) + LogLine(c), Log(out));
+    EXPECT_EQ(LogLine(a) + LogLine(c), Log(out));
+    EXPECT_TRUE(IsDoc(out + "\\b.qor", "qor", "乙"));
+    EXPECT_EQ((std::vector<std::string>{"failed", "done 1", "failed"}), owner.Trace());
 }
 
 // A save that fails part-way must not leave a target that passes for a result; a target that the
@@ -146,7 +162,9 @@ TEST_F(EngineTest, FailedSaveRemovesWhatItWroteAndKeepsWhatItNeverTouched) {
     EXPECT_EQ(log, Log(out));
 }
 
-TEST_F(EngineTest, QuitErrorDropsOnlyTheWordProcessor) {
+// A failed quit still drops the spreadsheet's references, which may point at a server that the
+// watchdog has ended: the spreadsheet ends, and the next workbook starts a fresh one.
+TEST_F(EngineTest, QuitErrorStillDropsTheSpreadsheet) {
     sim.QuitError(true);
     std::string a = Doc("a.xls"), b = Doc("b.doc"), c = Doc("c.xls");
     std::string out = dir.MakeDir("out");
@@ -154,6 +172,8 @@ TEST_F(EngineTest, QuitErrorDropsOnlyTheWordProcessor) {
     conv.ConvertFile(a.c_str(), (out + "\\a.lx").c_str(), CT_EXCEL_TO_LX);
     conv.ConvertFile(b.c_str(), (out + "\\b.qor").c_str(), CT_WORD_TO_QOR);
     conv.QuitApplications();
+    EXPECT_TRUE(OfficeSim::WaitForExit(sim.PidOf(OfficeCalls::SheetStart()[0]), 5000))
+        << "the spreadsheet outlives the quit";
     conv.ConvertFile(c.c_str(), (out + "\\c.lx").c_str(), CT_EXCEL_TO_LX);
 
     EXPECT_EQ(Join({OfficeCalls::SheetStart(),
@@ -161,9 +181,9 @@ TEST_F(EngineTest, QuitErrorDropsOnlyTheWordProcessor) {
                     OfficeCalls::WordStart(),
                     OfficeCalls::WordConvert(b, out + "\\b.qor"),
                     {OfficeCalls::WordQuit()},
+                    OfficeCalls::SheetStart(),
                     OfficeCalls::SheetConvert(c, out + "\\c.lx")}),
-              sim.Calls())
-        << "the spreadsheet is reused: no second creation";
+              sim.Calls());
     sim.QuitError(false);
 }
 

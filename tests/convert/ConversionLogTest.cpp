@@ -21,7 +21,7 @@ TEST(LogFile, ClearCreatesAnEmptyFileAndEmptiesAnOldOne) {
     TempDir dir;
     CAutomationBridge bridge;
     bridge.SetLogFolder(dir.path().c_str());
-    bridge.ClearLog();
+    EXPECT_TRUE(bridge.ClearLog());
     ASSERT_TRUE(PathExists(dir / "qorconvert.log"));
     EXPECT_EQ("", ReadFileBytes(dir / "qorconvert.log"));
     EXPECT_TRUE(bridge.LogFailure("C:\\a.doc"));
@@ -42,7 +42,7 @@ TEST(LogFile, EachFailureIsOneCrLfLineInCodePage936) {
     EXPECT_EQ(expected, ReadFileBytes(dir / "qorconvert.log"));
 }
 
-TEST(LogFile, RemovedLogIsRecreatedAndUnwritableLogFailsQuietly) {
+TEST(LogFile, RemovedLogIsRecreatedAndAnUnwritableLogSaysSo) {
     TempDir dir;
     CAutomationBridge bridge;
     bridge.SetLogFolder(dir.path().c_str());
@@ -52,7 +52,7 @@ TEST(LogFile, RemovedLogIsRecreatedAndUnwritableLogFailsQuietly) {
     EXPECT_EQ("C:\\x.doc  转换失败\r\n", ReadFileBytes(dir / "qorconvert.log"));
 
     bridge.SetLogFolder((dir / "no\\such\\folder").c_str());
-    bridge.ClearLog();
+    EXPECT_FALSE(bridge.ClearLog());
     EXPECT_FALSE(bridge.LogFailure("C:\\y.doc"));
     EXPECT_FALSE(PathExists(dir / "no"));
 }

@@ -76,27 +76,23 @@ TEST_F(EngineTest, OutputInsideAFolderEntryAsksAndOkSkipsOnlyThatEntry) {
     Doc("Docs\\a.doc");
     std::string b = Doc("b.doc");
     std::string out = dir.MakeDir("Docs\\Out");
-    boxes.QueueAnswer(IDOK);
     RunJob({JobEntry(1, dir / "Docs", CT_WORD_TO_QOR, 1), JobEntry(2, b)}, out);
 
-    ASSERT_EQ(1u, boxes.Count());
-    MessageBoxRecorder::Box box = boxes.Boxes()[0];
-    EXPECT_EQ("转换错误:目标文件夹是源文件夹的子目录\n单击\"确定\"跳过这个文件继续转换", box.text);
-    EXPECT_EQ("批量转换工具", box.caption);
-    EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONHAND), box.type);
-    EXPECT_EQ(nullptr, box.owner) << "no owner, so the main window stays usable";
-    Trace expected = {"state 0", "checked? 1", "checked? 2", "done 1", "tick 2", "state 1"};
+    Trace expected = {"state 0", "checked? 1", "inside?", "checked? 2",
+                      "done 1",  "tick 2",     "state 1"};
     EXPECT_EQ(expected, owner.Trace());
+    EXPECT_EQ(0u, boxes.Count()) << "the engine shows no box: its owner asks the user";
 }
 
 TEST_F(EngineTest, CancelInTheSubFolderQuestionEndsTheJobNormally) {
     Doc("Docs\\a.doc");
     std::string b = Doc("b.doc"), c = Doc("c.doc");
-    boxes.QueueAnswer(IDCANCEL);
+    owner.skipEntryHoldingOutput = 0;
     // b.doc leaves the word processor running when the question comes: the job's end quits it.
     RunJob({JobEntry(1, b), JobEntry(2, dir / "Docs", CT_WORD_TO_QOR, 1), JobEntry(3, c)},
            dir / "Docs\\");
-    Trace expected = {"state 0", "checked? 1", "done 1", "tick 1", "checked? 2", "state 1"};
+    Trace expected = {"state 0",    "checked? 1", "done 1", "tick 1",
+                      "checked? 2", "inside?",    "state 1"};
     EXPECT_EQ(expected, owner.Trace())
         << "the output typed with a trailing separator is still inside";
     EXPECT_FALSE(owner.IsTicked(ItemNo(3)));
@@ -181,6 +177,22 @@ TEST_F(EngineTest, FileEntryInsideTheOutputFolderIsConvertedBesideIt) {
     EXPECT_TRUE(PathExists(dir / "Out\\a.qor"));
 }
 
+// Entries of one name from different folders meet at one target: the first result stays, each
+// later source is logged instead of overwriting it.
+TEST_F(EngineTest, NoResultOverwritesAnotherOfTheSameJob) {
+    std::string a = Doc("A\\x.doc", "甲"), b = Doc("B\\x.doc", "乙");
+    Doc("A\\Docs\\d.doc", "甲丁");
+    std::string bd = Doc("B\\Docs\\d.doc", "乙丁");
+    std::string out = dir.MakeDir("Out");
+    RunJob({JobEntry(1, a), JobEntry(2, b), JobEntry(3, dir / "A\\Docs"),
+            JobEntry(4, dir / "B\\Docs")},
+           out);
+    EXPECT_TRUE(IsDoc(out + "\\x.qor", "qor", "甲"));
+    EXPECT_TRUE(IsDoc(out + "\\Docs\\d.qor", "qor", "甲丁"));
+    EXPECT_EQ(LogLine(b) + LogLine(bd), Log(out));
+    EXPECT_EQ((std::vector<std::string>{b, bd}), owner.Failed());
+}
+
 TEST(ConvertJobRecord, OutputFolderThatDoesNotFitIsRefusedNotCut) {
     ConvertJob job;
     EXPECT_TRUE(job.SetOutputDir(std::string(259, 'x').c_str()));
@@ -193,7 +205,7 @@ TEST(ConvertWorkerThread, AJobThatCannotRunSendsNothing) {
     OwnerWindow owner; // top-level: it would see a message sent or broadcast by the worker
     CConverter* empty = nullptr;
     auto* orphan = new ConvertJob; // no converter in its slot
-    orphan->hWndOwner = owner.hwnd();
+    orphan->events = owner.Events();
     orphan->items.push_back({ItemNo(1), "C:\\x.doc", 1, CT_WORD_TO_QOR});
     orphan->ppConverter = &empty;
     for (ConvertJob* job : {static_cast<ConvertJob*>(nullptr), orphan}) {
@@ -223,7 +235,7 @@ TEST(ConvertWorkerThread, ComIsInitialisedForTheJobAndUninitialisedAfter) {
         owner.Tick(ItemNo(1));
         CConverter* slot = new CConverter;
         auto* job = new ConvertJob;
-        job->hWndOwner = owner.hwnd();
+        job->events = owner.Events();
         job->items.push_back({ItemNo(1), "C:\\x.doc", 1, CT_WORD_TO_QOR});
         job->ppConverter = &slot;
         ConvertThreadProc(job);
@@ -275,7 +287,7 @@ TEST(ConvertWorkerThread, StopNeverReachesAConverterThatTheWorkerDestroys) {
         auto* converter = new TrackedConverter;
         CConverter::StoreInSlot(&slot, converter);
         auto* job = new ConvertJob;
-        job->hWndOwner = owner.hwnd();
+        job->events = owner.Events();
         job->items.push_back({ItemNo(1), "C:\\no-such-file.doc", 1, CT_WORD_TO_QOR});
         job->ppConverter = &slot;
         HANDLE done = StartWorker(job);

@@ -43,13 +43,15 @@ void EngineTest::SetUp() {
 void EngineTest::TearDown() {
     delete m_local;
     m_local = nullptr;
+    m_events.reset();
     CoUninitialize();
 }
 
 CConverter& EngineTest::Converter(const std::string& logFolder) {
     if (m_local == nullptr) {
         m_local = new CConverter;
-        m_local->m_hNotifyWnd = owner.hwnd();
+        m_events = owner.Events();
+        m_local->m_pEvents = m_events.get();
     }
     if (!logFolder.empty()) {
         m_local->SetLogFolder(logFolder.c_str());
@@ -90,7 +92,7 @@ void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string
     converter->SetLogFolder(output.c_str());
     converter->ClearLog();
     auto* job = new ConvertJob;
-    job->hWndOwner = to.hwnd();
+    job->events = to.Events();
     job->items = items;
     ASSERT_TRUE(job->SetOutputDir(output.c_str()));
     job->ppConverter = &slot;

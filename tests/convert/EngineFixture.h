@@ -67,4 +67,5 @@ protected:
 
 private:
     CConverter* m_local = nullptr;
+    std::shared_ptr<IJobEvents> m_events;
 };

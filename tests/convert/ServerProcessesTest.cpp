@@ -44,3 +44,15 @@ TEST(ServerProcesses, ServerImageIsTheFileNameOfTheLocalServerProgram) {
     EXPECT_EQ("", CServerProcesses::ServerImage(kProgId)) << "no class, no program";
     CoUninitialize();
 }
+
+// No program, no processes; and a look that finds none leaves no handle behind: a handle made
+// after many looks takes the slot that a handle made before them had.
+TEST(ServerProcesses, LookingForNoProgramLeavesNoHandle) {
+    HANDLE before = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    CloseHandle(before);
+    for (int i = 0; i < 50; ++i)
+        EXPECT_TRUE(CServerProcesses::ProcessesOf("").empty());
+    HANDLE after = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    CloseHandle(after);
+    EXPECT_EQ(before, after) << "handles were left open";
+}

@@ -106,12 +106,12 @@ TEST(SourceFiles, ExtensionIsAWholeEntryOfTheTypesList) {
             << Utf8(c.name) << " as type " << c.type << " (a pattern names no file)";
 }
 
-TEST(SubFolderCreation, FallsBackToTheParentOnAnyFailure) {
+// A folder that cannot be made is no folder: never its parent, whose results it would overwrite.
+TEST(SubFolderCreation, GivesNoFolderOnAnyFailure) {
     TempDir dir;
     EXPECT_STREQ((dir / "新建").c_str(), CConverter::MakeSubFolder(dir.path().c_str(), "新建"));
     EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY),
               GetFileAttributesA((dir / "新建").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_STREQ(dir.path().c_str(), CConverter::MakeSubFolder(dir.path().c_str(), "新建"))
-        << "exists already";
-    EXPECT_STREQ(dir.path().c_str(), CConverter::MakeSubFolder(dir.path().c_str(), "C:"));
+    EXPECT_STREQ("", CConverter::MakeSubFolder(dir.path().c_str(), "新建")) << "exists already";
+    EXPECT_STREQ("", CConverter::MakeSubFolder(dir.path().c_str(), "C:"));
 }

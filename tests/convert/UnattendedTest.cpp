@@ -65,7 +65,7 @@ TEST_F(EngineTest, HungOpenIsEndedLoggedAndTheNextFileGetsAFreshApplication) {
                     {OfficeCalls::WordQuit()}}),
               sim.Calls())
         << "the quit after the hang fails on the ended process and never reaches a server";
-    Trace expected = {"state 0",    "checked? 1", "done 1", "tick 1",
+    Trace expected = {"state 0",    "checked? 1", "failed", "tick 1",
                       "checked? 2", "done 1",     "tick 2", "state 1"};
     EXPECT_EQ(expected, owner.Trace());
     EXPECT_EQ(LogLine(a), Log(out));
@@ -114,7 +114,9 @@ TEST_F(EngineTest, BusyApplicationIsRetriedUntilItAnswersOrTheRetryTimeIsOver) {
             EXPECT_EQ(LogLine(a), Log(out));
             EXPECT_FALSE(PathExists(out + "\\a.qor"));
         }
-        EXPECT_EQ(Trace({"state 0", "checked? 1", "done 1", "tick 1", "state 1"}), dialog.Trace());
+        EXPECT_EQ(Trace({"state 0", "checked? 1", c.converted ? "done 1" : "failed", "tick 1",
+                         "state 1"}),
+                  dialog.Trace());
     }
 }
 
@@ -143,7 +145,7 @@ TEST_F(EngineTest, AbandonedSlotIsNeverWrittenAgainAndItsApplicationsEndAtOnce) 
     auto* converter = new CConverter;
     CConverter::StoreInSlot(&slot, converter);
     auto* job = new ConvertJob;
-    job->hWndOwner = owner.hwnd();
+    job->events = owner.Events();
     job->items = {JobEntry(1, a)};
     ASSERT_TRUE(job->SetOutputDir(out.c_str()));
     job->ppConverter = &slot;

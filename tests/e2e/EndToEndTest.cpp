@@ -97,6 +97,14 @@ protected:
         EXPECT_EQ("转换文件数: 4", app.Text(IDC_FILE_COUNT));
     }
 
+    // The end-of-job notice of one failure, seen and closed with OK.
+    void ExpectNoticeOfOneFailure(const std::string& out, const char* shot) {
+        ASSERT_TRUE(PumpUntil([&] { return app.OtherDialogs() == 1; })) << "no notice";
+        app.Capture(shot);
+        const std::string text = "有 1 个文件转换失败,请查看日志文件:\n" + out + "\\qorconvert.log";
+        ASSERT_TRUE(app.AnswerMessageBox(text, IDOK)) << app.LastError();
+    }
+
     // The output folder mirrors the source folder and holds every result but that of the source
     // failing, and a log of exactly log.
     void ExpectOutput(const std::string& out, const std::string& failing, const std::string& log) {
@@ -112,12 +120,13 @@ protected:
 
     // A job over the whole list into a new output folder while the failing source's fault rule
     // holds: that source logged, everything else converted.
-    void RunJobFailingOne(const char* rule, const char* folder) {
+    void RunJobFailingOne(const char* rule, const char* folder, const char* shot) {
         sim.Fault(kFailingName, rule);
         AddFolderAndFile();
         std::string out = outputs / folder;
         ASSERT_TRUE(app.TypeOutputFolder(out)) << app.LastError();
         ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
+        ExpectNoticeOfOneFailure(out, shot);
         ExpectOutput(out, kFailingSource, FailureLogLine(drive.root() + kFailingSource));
         ExpectJobDoneOnScreen();
     }
@@ -159,14 +168,14 @@ TEST_F(EndToEnd, ConvertsAFolderAndAFileThenASecondStartConvertsNothing) {
 }
 
 TEST_F(EndToEnd, ASaveFailureIsLoggedAndTheRestConverted) {
-    ASSERT_NO_FATAL_FAILURE(RunJobFailingOne("save-error:800A1066:磁盘已满", "with-failure"));
-    app.Capture("e2e-save-failure.bmp");
+    ASSERT_NO_FATAL_FAILURE(
+        RunJobFailingOne("save-error:800A1066:磁盘已满", "with-failure", "e2e-save-failure.bmp"));
     EXPECT_TRUE(app.PressClose()) << app.LastError();
 }
 
 TEST_F(EndToEndShortLimits, AHungApplicationIsEndedAndTheJobFinishesOnItsOwn) {
     const std::vector<DWORD> before = OfficeSim::ServerPids();
-    ASSERT_NO_FATAL_FAILURE(RunJobFailingOne("hang:open", "with-hang"));
+    ASSERT_NO_FATAL_FAILURE(RunJobFailingOne("hang:open", "with-hang", "e2e-hang-notice.bmp"));
     EXPECT_EQ(std::vector<DWORD>(), OfficeSim::ServerPidsSince(before))
         << "an application that the job started is left running";
     EXPECT_TRUE(app.PressClose()) << app.LastError();

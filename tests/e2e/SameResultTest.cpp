@@ -66,6 +66,9 @@ TEST(SameResult, TheWindowAndTandrelcMakeTheSameFilesAndLogFromOneJob) {
     const std::string windowOut = outputs / "window";
     ASSERT_TRUE(app.TypeOutputFolder(windowOut)) << app.LastError();
     ASSERT_TRUE(app.RunJob(kFileTotal, true)) << app.LastError();
+    ASSERT_TRUE(app.AnswerMessageBox(
+        "有 1 个文件转换失败,请查看日志文件:\n" + windowOut + "\\qorconvert.log", IDOK))
+        << app.LastError();
     ASSERT_TRUE(app.PressClose()) << app.LastError();
 
     // tandrelc with the same sources in the list's order, by the same paths, since the log

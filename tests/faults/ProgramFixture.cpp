@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -187,4 +188,33 @@ std::vector<std::string> ProgramFixture::WalkOrder(const std::string& relativeFo
     } while (FindNextFileA(find, &data));
     FindClose(find);
     return sources;
+}
+
+void ProgramFixture::ExpectNotice(int failed, const std::string& out,
+                                  const std::vector<std::string>& lost) {
+    std::string text = "有 " + std::to_string(failed) + " 个文件转换失败,请查看日志文件:\n" +
+                       mbcs::JoinPath(out, "qorconvert.log");
+    if (!lost.empty())
+        text += "\n\n以下 " + std::to_string(lost.size()) + " 个失败的文件未能写入日志:";
+    for (const std::string& relative : lost)
+        text += "\n" + Source(relative);
+    ASSERT_TRUE(App().AnswerMessageBox(text, IDOK)) << App().LastError();
+}
+
+void ProgramFixture::ExpectConvertedOrLogged(const std::string& out, const std::string& parent,
+                                             const std::vector<std::string>& sources) {
+    const std::string log = ReadFileBytes(mbcs::JoinPath(out, "qorconvert.log"));
+    const std::map<std::string, std::string> results = {
+        {".doc", ".qor"}, {".dot", ".qot"}, {".xls", ".lx"}, {".xlt", ".lxt"}};
+    for (const std::string& source : sources) {
+        const mbcs::PathParts parts = mbcs::SplitPath(source);
+        const std::string folder = (parts.drive + parts.dir).substr(parent.size());
+        const std::string target =
+            mbcs::JoinPath(out, folder + parts.fname + results.at(parts.ext));
+        const bool converted = PathExists(target);
+        const bool logged = log.find(LogLine(source)) != std::string::npos;
+        EXPECT_NE(converted, logged)
+            << Utf8(source)
+            << (converted ? " is converted and logged" : " is neither converted nor logged");
+    }
 }

@@ -54,6 +54,15 @@ protected:
     void ExpectWindow(const std::vector<bool>& ticks, int pos, int max, int count);
     // No stand-in server is left running once the job has ended.
     void ExpectNoServerLeft();
+    // The end-of-job notice of a job with failures, naming the log of output folder out and the
+    // sources (relative) whose log lines were lost; answered with OK.
+    void ExpectNotice(int failed, const std::string& out,
+                      const std::vector<std::string>& lost = {});
+    // The rule every job keeps: each source (relative to the drive, under the selected folder
+    // parent) is either converted to its mirror path under out, or named in out's log; never
+    // both, never neither.
+    static void ExpectConvertedOrLogged(const std::string& out, const std::string& parent,
+                                        const std::vector<std::string>& sources);
     // The log line of a source (relative to the drive's root), CR LF included.
     static std::string LogLine(const std::string& relative);
     // The sources under a folder (relative paths) in the order a job meets them: depth first,

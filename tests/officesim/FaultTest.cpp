@@ -29,6 +29,7 @@ TEST_F(FaultTest, EachErrorRuleFailsItsCallWithItsCodeAndDescription) {
          true},
         {"fails.doc", "save-fail:80030070", static_cast<HRESULT>(0x80030070), S_OK, "", SAVE,
          false},
+        {"nothing.doc", "save-nothing", S_OK, S_OK, "", CLOSE, false},
         {"typo.doc", "save-eror:1:x", DISP_E_EXCEPTION, E_INVALIDARG, "save-eror", OPEN, false},
     };
     StartQor();

@@ -78,8 +78,13 @@ OfficeSim::OfficeSim() : m_dir("officesim"), m_journal(m_dir / "journal.txt") {
 
 OfficeSim::~OfficeSim() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
+    RegisterAgain();
+}
+
+void OfficeSim::RegisterAgain() {
     for (const std::string& server : m_unregistered)
         RunAndWait(server + " /RegServer");
+    m_unregistered.clear();
 }
 
 void OfficeSim::Fault(const std::string& fileName, const std::string& rule) {

@@ -21,8 +21,8 @@ public:
 
     // Sets the fault rules for a source file name ("bad.doc"), rules separated by ";":
     // open-nothing, open-error:<hex>:<text>, save-error:..., close-error:...,
-    // save-fail:<hex>, save-die, delay:<open|save|close>:<ms>, hang:<open|save|close>,
-    // busy:<n>. "" removes them.
+    // save-fail:<hex>, save-nothing, save-die, delay:<open|save|close>:<ms>,
+    // hang:<open|save|close>, busy:<n>. "" removes them.
     void Fault(const std::string& fileName, const std::string& rule);
     // Makes the server of this ProgID exit before it registers its class ("" for none).
     void RefuseStart(const std::string& progId);
@@ -31,8 +31,9 @@ public:
     // Makes the word processor's quit fail (its process stays).
     void QuitError(bool on);
     // Removes the registration of this ProgID's server, as on a machine without the application;
-    // it is registered again when this object goes.
+    // it is registered again by RegisterAgain or when this object goes.
     void Unregister(const std::string& progId);
+    void RegisterAgain();
 
     const std::string& JournalPath() const { return m_journal; }
     // The journal's lines, without their CR LF.

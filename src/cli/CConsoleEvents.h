@@ -1,0 +1,51 @@
+#pragma once
+// The owner of a console job: follows the job's entries and files as the window does (ticks,
+// progress, failures), shows the progress on the console and tells on the error stream what
+// the window shows in boxes. Called on the worker thread; read once the worker has ended.
+#include "cli/CConsoleOut.h"
+#include "convert/IJobEvents.h"
+
+#include <vector>
+
+class CConsoleEvents : public IJobEvents {
+public:
+    explicit CConsoleEvents(CConsoleOut& out) : m_out(out) {}
+
+    // Entry n of the job goes as item handle n + 1; total is the files they stand for.
+    void Begin(const std::vector<CString>& entryPaths, int total, bool quiet);
+    static HTREEITEM ItemOf(size_t index);
+    // The file in hand, before its conversion.
+    void OnFileBegin(const CString& source);
+
+    int FilesConverted() const { return m_nConverted; }
+    int FilesFailed() const { return m_nFailed; }
+    bool ApplicationNotStarted() const { return m_bNoApplication; }
+    bool IsTicked(size_t index) const { return m_ticked[index]; }
+    const std::vector<CString>& LostLogLines() const { return m_lostLogLines; }
+
+    void OnJobStarted() override {}
+    bool IsEntryDone(HTREEITEM hItem) override;
+    void OnEntrySkipped(int nFiles) override { m_nDone += nFiles; }
+    void OnEntryDone(HTREEITEM hItem) override;
+    void OnFileConverted(const CString& source) override;
+    void OnFileFailed(const CString& source) override;
+    void OnLogLineLost(const CString& source) override { m_lostLogLines.push_back(source); }
+    void OnApplicationNotStarted(const char* text) override;
+    bool SkipEntryHoldingOutput(const CString& entry) override;
+    void OnJobFinished() override {}
+
+private:
+    // The entry of an item handle, or npos for a handle of no entry.
+    size_t IndexOf(HTREEITEM hItem) const;
+
+    CConsoleOut& m_out;
+    std::vector<CString> m_paths;
+    std::vector<bool> m_ticked;
+    std::vector<CString> m_lostLogLines;
+    int m_nTotal = 0;
+    int m_nDone = 0;
+    int m_nConverted = 0;
+    int m_nFailed = 0;
+    bool m_bNoApplication = false;
+    bool m_bQuiet = false;
+};
