@@ -1,5 +1,6 @@
 #include "cli/CCommandLine.h"
 
+#include "cli/CSourceList.h"
 #include "cli/ConsoleTexts.h"
 #include "framework/MbcsText.h"
 
@@ -60,11 +61,12 @@ bool CCommandLine::ParseOption(const CString& arg, const CString* next, bool* pT
         m_bHelp = true;
         return true;
     }
-    if (IsName(name, "quiet", "q")) {
-        m_bQuiet = true;
+    if (IsName(name, "quiet", "q") || IsName(name, "update")) {
+        (IsName(name, "update") ? m_bUpdate : m_bQuiet) = true;
         return !hasValue || Fail(texts::kNoValueWanted, arg);
     }
-    if (!IsName(name, "out") && !IsName(name, "to") && !IsName(name, "kind"))
+    if (!IsName(name, "out") && !IsName(name, "to") && !IsName(name, "kind") &&
+        !IsName(name, "from") && !IsName(name, "report"))
         return Fail(texts::kUnknownOption, arg);
     if (!hasValue && next != nullptr) {
         value = *next;
@@ -74,6 +76,12 @@ bool CCommandLine::ParseOption(const CString& arg, const CString* next, bool* pT
         return Fail(texts::kValueMissing, arg);
     if (IsName(name, "out")) {
         m_strOutputDir = value;
+    } else if (IsName(name, "report")) {
+        m_strReport = value;
+    } else if (IsName(name, "from")) {
+        CString error;
+        if (!CSourceList::Read(value, &m_sources, &error))
+            return Fail(error, CString());
     } else if (IsName(name, "to")) {
         if (!IsName(value, "qor") && !IsName(value, "ms"))
             return Fail(texts::kBadValue, arg);

@@ -17,6 +17,8 @@ public:
 
     bool m_bHelp = false;
     bool m_bQuiet = false;
+    bool m_bUpdate = false; // targets as new as their sources are not converted again
+    CString m_strReport;    // the per-file report's path, "" for none
     int m_nDirection = DIR_OFFICE_TO_QOR;
     int m_nKinds = KINDS_BOTH;
     CString m_strOutputDir;

@@ -2,6 +2,12 @@
 
 #include "cli/ConsoleTexts.h"
 
+namespace {
+
+constexpr char kNotStarted[] = "not-started";
+
+} // namespace
+
 void CConsoleEvents::Begin(const std::vector<CString>& entryPaths, int total, bool quiet) {
     m_paths = entryPaths;
     m_ticked.assign(entryPaths.size(), false);
@@ -30,7 +36,8 @@ void CConsoleEvents::OnEntryDone(HTREEITEM hItem) {
         m_ticked[index] = true;
 }
 
-void CConsoleEvents::OnFileBegin(const CString& source) {
+void CConsoleEvents::OnFileBegin(const CString& source, const CString& target) {
+    m_inHand = {true, source, target, GetTickCount(), nullptr};
     if (m_bQuiet)
         return;
     CString counter;
@@ -38,14 +45,40 @@ void CConsoleEvents::OnFileBegin(const CString& source) {
     m_out.Progress(counter, source);
 }
 
+void CConsoleEvents::OnFileEnd(bool done, SCODE code, const CString& description) {
+    // A file not done was cut short by a stop, or its application could not be started.
+    const char* result = done && m_inHand.result != nullptr ? m_inHand.result : kNotStarted;
+    Report(m_inHand.source, m_inHand.target, result, code, description,
+           GetTickCount() - m_inHand.start);
+    m_inHand.active = false;
+}
+
+void CConsoleEvents::OnFileUpToDate(const CString& source, const CString& target) {
+    ++m_nDone;
+    ++m_nUpToDate;
+    Report(source, target, "up-to-date", 0, CString(), 0);
+}
+
 void CConsoleEvents::OnFileConverted(const CString&) {
     ++m_nDone;
     ++m_nConverted;
+    m_inHand.result = "converted";
 }
 
-void CConsoleEvents::OnFileFailed(const CString&) {
+void CConsoleEvents::OnFileFailed(const CString& source) {
     ++m_nDone;
     ++m_nFailed;
+    // Outside a conversion the walk could not reach the file (or the folder that hides it).
+    if (m_inHand.active && source == m_inHand.source)
+        m_inHand.result = "failed";
+    else
+        Report(source, CString(), "not-reachable", 0, CString(), 0);
+}
+
+void CConsoleEvents::Report(const CString& source, const CString& target, const char* result,
+                            SCODE code, const CString& description, DWORD ms) {
+    if (m_pReport != nullptr)
+        m_pReport->Row(source, target, result, code, description, ms);
 }
 
 void CConsoleEvents::OnApplicationNotStarted(const char* text) {

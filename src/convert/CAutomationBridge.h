@@ -24,7 +24,15 @@ public:
         NoApplication, // its application could not be started earlier in this job
     };
 
+    // The error the application (or the automation layer) raised for the last file; code 0 when
+    // none was raised.
+    struct FileError {
+        SCODE code = 0;
+        CString description;
+    };
+
     Outcome ConvertFile(const CString& source, const CString& target, int nType);
+    const FileError& LastError() const { return m_lastError; }
     Outcome ConvertDocument(const CString& source, const CString& target);
     Outcome ConvertWorkbook(const CString& source, const CString& target);
     BOOL StartWordProcessor();
@@ -58,6 +66,7 @@ private:
     void DropWordProcessor();
     // Creates an application, claiming the process that its creation starts.
     BOOL CreateApplication(COleDispatchDriver& app, int nApp, const char* progId);
+    void NoteError(const CException& error);
     // Makes one automation call to application nApp under the watchdog.
     template <class Call> void Watched(int nApp, Call call);
 
@@ -70,6 +79,7 @@ private:
     COleDispatchDriver m_ssWorkbooks;
     COleDispatchDriver m_ssWorkbook;
 
+    FileError m_lastError;
     // Set by a failed creation: the job does not try that application again.
     bool m_bUnavailable[2] = {false, false};
     DWORD m_nQuitWaitMs;

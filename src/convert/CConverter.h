@@ -59,6 +59,12 @@ public:
     int m_bSameFolder = 0;
     CAutomationBridge m_bridge;
 
+protected:
+    // Whether this job has written target already; no later source may overwrite it.
+    bool WrittenByJob(const CString& target) const;
+    // target is this job's result from now on.
+    void NoteWritten(const CString& target);
+
 private:
     // Set under the slot lock by AbandonSlot.
     bool m_bAbandoned = false;
