@@ -208,10 +208,6 @@ LRESULT CConvertDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case UWM_LOG_LINE_LOST:
         m_lostLogLines.push_back(reinterpret_cast<const char*>(lParam));
         return 1;
-    case UWM_APP_NOT_STARTED:
-        return OnAppNotStarted(reinterpret_cast<const char*>(lParam));
-    case UWM_OUTPUT_IN_ENTRY:
-        return OnOutputInEntry();
     case UWM_JOB_NOTICE:
         OnJobNotice();
         return 0;

@@ -65,8 +65,6 @@ protected:
     LRESULT OnListCount(WPARAM wParam, LPARAM lParam);
     LRESULT OnIsItemChecked(WPARAM wParam, LPARAM lParam);
     LRESULT OnFileFailed(const char* source);
-    LRESULT OnAppNotStarted(const char* text);
-    LRESULT OnOutputInEntry();
     void OnJobNotice();
     BOOL StartLog(CConverter& converter);
     BOOL CheckOutputDir(const CString& folder);

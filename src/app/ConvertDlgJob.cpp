@@ -2,7 +2,7 @@
 #include "app/ConvertDlg.h"
 
 #include "convert/CConverter.h"
-#include "convert/CWindowJobEvents.h"
+#include "app/DialogJobEvents.h"
 #include "convert/ConvertJob.h"
 #include "framework/AfxMessageBox.h"
 #include "framework/CWinThread.h"
@@ -24,8 +24,6 @@ constexpr char kCreateFolder[] = "保存路径不存在,创建新目录吗?";
 constexpr char kCreateFailed[] = "目录创建失败,请重试";
 constexpr char kFileCountFormat[] = "转换文件数: %d";
 constexpr char kLogNotWritable[] = "无法在保存路径中创建日志文件,请选择可以写入的目录:\n%s";
-constexpr char kSubFolderError[] =
-    "转换错误:目标文件夹是源文件夹的子目录\n单击\"确定\"跳过这个文件继续转换";
 constexpr char kJobNotice[] = "有 %d 个文件转换失败,请查看日志文件:\n%s";
 constexpr char kLostLines[] = "\n\n以下 %d 个失败的文件未能写入日志:";
 // More lost lines than this make the box taller than the screen.
@@ -80,7 +78,7 @@ void CConvertDlg::OnStartConvert() {
             delete converter;
         return;
     }
-    job->events = std::make_shared<CWindowJobEvents>(m_hWnd);
+    job->events = std::make_shared<CDialogJobEvents>(m_hWnd);
     m_listTree.CopyEntries(job->items);
     job->ppConverter = &m_pConverter;
 
@@ -220,18 +218,6 @@ LRESULT CConvertDlg::OnConvertState(WPARAM, LPARAM lParam) {
 LRESULT CConvertDlg::OnFileFailed(const char*) {
     ++m_nFailedCount;
     return OnItemConverted(1, 0);
-}
-
-LRESULT CConvertDlg::OnAppNotStarted(const char* text) {
-    AfxMessageBox(text, MB_OK);
-    return 1;
-}
-
-LRESULT CConvertDlg::OnOutputInEntry() {
-    // No owner, so that the main window stays usable while it is shown.
-    return AfxShowMessageBox(nullptr, kSubFolderError, kCaption, MB_OKCANCEL | MB_ICONHAND) == IDOK
-               ? 1
-               : 0;
 }
 
 void CConvertDlg::OnJobNotice() {

@@ -6,10 +6,6 @@ LRESULT CWindowJobEvents::Tell(UINT msg, WPARAM wParam, LPARAM lParam) const {
     return SendMessageA(m_hWndOwner, msg, wParam, lParam);
 }
 
-LRESULT CWindowJobEvents::TellText(UINT msg, const char* text) const {
-    return Tell(msg, 0, reinterpret_cast<LPARAM>(text));
-}
-
 void CWindowJobEvents::OnJobStarted() {
     Tell(UWM_CONVERT_STATE, 0, 0);
 }
@@ -31,19 +27,11 @@ void CWindowJobEvents::OnFileConverted(const CString&) {
 }
 
 void CWindowJobEvents::OnFileFailed(const CString& source) {
-    TellText(UWM_FILE_FAILED, source);
+    Tell(UWM_FILE_FAILED, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(source)));
 }
 
 void CWindowJobEvents::OnLogLineLost(const CString& source) {
-    TellText(UWM_LOG_LINE_LOST, source);
-}
-
-void CWindowJobEvents::OnApplicationNotStarted(const char* text) {
-    TellText(UWM_APP_NOT_STARTED, text);
-}
-
-bool CWindowJobEvents::SkipEntryHoldingOutput(const CString& entry) {
-    return TellText(UWM_OUTPUT_IN_ENTRY, entry) != 0;
+    Tell(UWM_LOG_LINE_LOST, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(source)));
 }
 
 void CWindowJobEvents::OnJobFinished() {

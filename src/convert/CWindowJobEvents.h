@@ -1,6 +1,7 @@
 #pragma once
-// A job's events as the window messages of UserMessages.h, each sent to the owner window, which
-// handles them on its own thread while the worker waits.
+// A job's reports as the window messages of UserMessages.h, each sent to the owner window, which
+// handles them on its own thread while the worker waits. What the user is told or asked about
+// the job is the window's own affair.
 #include "convert/IJobEvents.h"
 
 class CWindowJobEvents : public IJobEvents {
@@ -14,13 +15,10 @@ public:
     void OnFileConverted(const CString& source) override;
     void OnFileFailed(const CString& source) override;
     void OnLogLineLost(const CString& source) override;
-    void OnApplicationNotStarted(const char* text) override;
-    bool SkipEntryHoldingOutput(const CString& entry) override;
     void OnJobFinished() override;
 
 private:
     LRESULT Tell(UINT msg, WPARAM wParam, LPARAM lParam) const;
-    LRESULT TellText(UINT msg, const char* text) const;
 
     HWND m_hWndOwner;
 };

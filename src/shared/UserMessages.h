@@ -11,8 +11,6 @@ constexpr UINT UWM_IS_ITEM_CHECKED = WM_USER + 104; // lParam entry; answer 1 wh
 constexpr UINT UWM_SCAN_PATH = WM_USER + 105;       // the source tree has a newer path to show
 constexpr UINT UWM_SHELL_ICONS = WM_USER + 106;     // icons for the source tree's items arrived
 // A job's reports beyond the design's four; lParam a text valid while the message is handled.
-constexpr UINT UWM_FILE_FAILED = WM_USER + 107;     // a file failed (one step of the progress)
-constexpr UINT UWM_LOG_LINE_LOST = WM_USER + 108;   // the failed file's log line was not written
-constexpr UINT UWM_APP_NOT_STARTED = WM_USER + 109; // the text that tells which application
-constexpr UINT UWM_OUTPUT_IN_ENTRY = WM_USER + 110; // the folder entry; answer 1 skips it, 0 ends
-constexpr UINT UWM_JOB_NOTICE = WM_USER + 111;      // posted to itself: the end-of-job notice
+constexpr UINT UWM_FILE_FAILED = WM_USER + 107;   // a file failed (one step of the progress)
+constexpr UINT UWM_LOG_LINE_LOST = WM_USER + 108; // the failed file's log line was not written
+constexpr UINT UWM_JOB_NOTICE = WM_USER + 109;    // posted to itself: the end-of-job notice

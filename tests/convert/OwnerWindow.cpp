@@ -9,6 +9,25 @@ namespace {
 
 const char kClassName[] = "TandrelTestOwner";
 
+// What the window tells and asks in boxes reaches this window as two messages of its own.
+constexpr UINT kAppNotStarted = WM_USER + 200;
+constexpr UINT kOutputInEntry = WM_USER + 201;
+
+class OwnerEvents : public CWindowJobEvents {
+public:
+    explicit OwnerEvents(HWND hWnd) : CWindowJobEvents(hWnd), m_hWnd(hWnd) {}
+    void OnApplicationNotStarted(const char* text) override {
+        SendMessageA(m_hWnd, kAppNotStarted, 0, reinterpret_cast<LPARAM>(text));
+    }
+    bool SkipEntryHoldingOutput(const CString& entry) override {
+        return SendMessageA(m_hWnd, kOutputInEntry, 0,
+                            reinterpret_cast<LPARAM>(static_cast<const char*>(entry))) != 0;
+    }
+
+private:
+    HWND m_hWnd;
+};
+
 } // namespace
 
 OwnerWindow::OwnerWindow() {
@@ -32,26 +51,28 @@ LRESULT CALLBACK OwnerWindow::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM
             hWnd, GWLP_USERDATA,
             reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-    if (self && msg >= UWM_ITEM_CONVERTED && msg <= UWM_OUTPUT_IN_ENTRY)
+    if (self && ((msg >= UWM_ITEM_CONVERTED && msg <= UWM_LOG_LINE_LOST) || msg == kAppNotStarted ||
+                 msg == kOutputInEntry))
         return self->Handle(msg, wParam, lParam);
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
 std::shared_ptr<IJobEvents> OwnerWindow::Events() const {
-    return std::make_shared<CWindowJobEvents>(m_hWnd);
+    return std::make_shared<OwnerEvents>(m_hWnd);
 }
 
 LRESULT OwnerWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     Message m = {msg, wParam, lParam};
     m_messages.push_back(m);
-    const bool text = msg >= UWM_FILE_FAILED && msg <= UWM_OUTPUT_IN_ENTRY;
+    const bool text = msg == UWM_FILE_FAILED || msg == UWM_LOG_LINE_LOST || msg == kAppNotStarted ||
+                      msg == kOutputInEntry;
     m_texts.push_back(text ? reinterpret_cast<const char*>(lParam) : "");
     if (msg == UWM_FILE_FAILED)
         m_failed.push_back(m_texts.back());
     else if (msg == UWM_LOG_LINE_LOST)
         m_lost.push_back(m_texts.back());
     LRESULT result = 1;
-    if (msg == UWM_OUTPUT_IN_ENTRY)
+    if (msg == kOutputInEntry)
         result = skipEntryHoldingOutput;
     else if (msg == UWM_IS_ITEM_CHECKED)
         result = IsTicked(reinterpret_cast<HTREEITEM>(lParam)) ? 1 : 0;
@@ -72,9 +93,9 @@ std::vector<std::string> OwnerWindow::Trace() const {
             std::snprintf(line, sizeof(line), "failed");
         else if (m.msg == UWM_LOG_LINE_LOST)
             std::snprintf(line, sizeof(line), "lost");
-        else if (m.msg == UWM_OUTPUT_IN_ENTRY)
+        else if (m.msg == kOutputInEntry)
             std::snprintf(line, sizeof(line), "inside?");
-        else if (m.msg == UWM_APP_NOT_STARTED)
+        else if (m.msg == kAppNotStarted)
             std::snprintf(line, sizeof(line), "no app %s", m_texts[i].c_str());
         else if (m.msg == UWM_CONVERT_STATE)
             std::snprintf(line, sizeof(line), "state %ld", static_cast<long>(m.lParam));

@@ -169,10 +169,10 @@ TEST_F(FileFault, MirrorThatCannotBeMadeOverwritesNothing) {
     WriteDoc("deep\\Docs\\Subfolder1234567\\a.doc", "doc", "下层");
     // Docs can be mirrored in it, Docs\Subfolder1234567 cannot: its path would pass 259.
     std::string out = Output("deep");
-    while (246 - out.size() > 100)
+    while (240 - out.size() > 100)
         out += "\\" + std::string(99, 'o');
-    out += "\\" + std::string(246 - out.size() - 1, 'p');
-    ASSERT_EQ(246u, out.size());
+    out += "\\" + std::string(240 - out.size() - 1, 'p');
+    ASSERT_EQ(240u, out.size());
     ASSERT_TRUE(CreateDirTree(out.c_str()));
     Add({"deep\\Docs"});
 
