@@ -4,6 +4,8 @@
 #include "cli/ConsoleTexts.h"
 #include "framework/MbcsText.h"
 
+#include <cstdlib>
+
 namespace {
 
 // The option's name without its "/", "-" or "--", or "" when arg is no option.
@@ -66,7 +68,7 @@ bool CCommandLine::ParseOption(const CString& arg, const CString* next, bool* pT
         return !hasValue || Fail(texts::kNoValueWanted, arg);
     }
     if (!IsName(name, "out") && !IsName(name, "to") && !IsName(name, "kind") &&
-        !IsName(name, "from") && !IsName(name, "report"))
+        !IsName(name, "from") && !IsName(name, "report") && !IsName(name, "jobs"))
         return Fail(texts::kUnknownOption, arg);
     if (!hasValue && next != nullptr) {
         value = *next;
@@ -76,6 +78,8 @@ bool CCommandLine::ParseOption(const CString& arg, const CString* next, bool* pT
         return Fail(texts::kValueMissing, arg);
     if (IsName(name, "out")) {
         m_strOutputDir = value;
+    } else if (IsName(name, "jobs")) {
+        return ParseJobs(value) || Fail(texts::kBadValue, arg);
     } else if (IsName(name, "report")) {
         m_strReport = value;
     } else if (IsName(name, "from")) {
@@ -93,6 +97,18 @@ bool CCommandLine::ParseOption(const CString& arg, const CString* next, bool* pT
     } else {
         return Fail(texts::kBadValue, arg);
     }
+    return true;
+}
+
+bool CCommandLine::ParseJobs(const CString& value) {
+    const std::string& text = value.str();
+    if (text.empty() || text.size() > 2 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const int jobs = std::atoi(text.c_str());
+    if (jobs < 1 || jobs > kMaxJobs)
+        return false;
+    m_nJobs = jobs;
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include "cli/ConsoleTexts.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kNotStarted[] = "not-started";
@@ -11,6 +13,7 @@ constexpr char kNotStarted[] = "not-started";
 void CConsoleEvents::Begin(const std::vector<CString>& entryPaths, int total, bool quiet) {
     m_paths = entryPaths;
     m_ticked.assign(entryPaths.size(), false);
+    m_undone.assign(entryPaths.size(), false);
     m_nTotal = total;
     m_bQuiet = quiet;
 }
@@ -27,29 +30,41 @@ size_t CConsoleEvents::IndexOf(HTREEITEM hItem) const {
 
 bool CConsoleEvents::IsEntryDone(HTREEITEM hItem) {
     size_t index = IndexOf(hItem);
-    return index != static_cast<size_t>(-1) && m_ticked[index];
+    if (index == static_cast<size_t>(-1))
+        return false;
+    m_nCurrent = index;
+    return m_ticked[index];
 }
 
 void CConsoleEvents::OnEntryDone(HTREEITEM hItem) {
     size_t index = IndexOf(hItem);
-    if (index != static_cast<size_t>(-1))
+    if (index != static_cast<size_t>(-1) && !m_undone[index])
         m_ticked[index] = true;
 }
 
-void CConsoleEvents::OnFileBegin(const CString& source, const CString& target) {
-    m_inHand = {true, source, target, GetTickCount(), nullptr};
+void CConsoleEvents::OnFileBegin(const CString& source) {
+    ++m_nInFlight;
     if (m_bQuiet)
         return;
     CString counter;
-    counter.Format("[%d/%d]", m_nDone + 1, m_nTotal);
+    counter.Format("[%d/%d]", m_nDone + m_nInFlight, m_nTotal);
     m_out.Progress(counter, source);
 }
 
-void CConsoleEvents::OnFileEnd(bool done, SCODE code, const CString& description) {
-    // A file not done was cut short by a stop, or its application could not be started.
+void CConsoleEvents::OnFileSettling(const CString& source, const CString& target, size_t entry) {
+    m_inHand = {true, source, target, entry, nullptr};
+}
+
+void CConsoleEvents::OnFileSettled(bool done, SCODE code, const CString& description, DWORD ms) {
+    --m_nInFlight;
+    // A file not done was cut short by a stop, or its application could not be started; its
+    // entry stays unticked, also when its walk has ended meanwhile.
+    if (!done && m_inHand.entry < m_undone.size()) {
+        m_undone[m_inHand.entry] = true;
+        m_ticked[m_inHand.entry] = false;
+    }
     const char* result = done && m_inHand.result != nullptr ? m_inHand.result : kNotStarted;
-    Report(m_inHand.source, m_inHand.target, result, code, description,
-           GetTickCount() - m_inHand.start);
+    Report(m_inHand.source, m_inHand.target, result, code, description, ms);
     m_inHand.active = false;
 }
 
@@ -83,6 +98,10 @@ void CConsoleEvents::Report(const CString& source, const CString& target, const 
 
 void CConsoleEvents::OnApplicationNotStarted(const char* text) {
     m_bNoApplication = true;
+    // Several instances may each find it missing: told once all the same.
+    if (std::find(m_told.begin(), m_told.end(), text) != m_told.end())
+        return;
+    m_told.push_back(text);
     CString line;
     line.Format(texts::kStartFailed, text);
     m_out.Error(texts::kPrefix + line);

@@ -6,6 +6,7 @@
 #include "cli/CJobReport.h"
 #include "convert/IJobEvents.h"
 
+#include <string>
 #include <vector>
 
 class CConsoleEvents : public IJobEvents {
@@ -17,10 +18,14 @@ public:
     static HTREEITEM ItemOf(size_t index);
     // Where each file's row goes; null for no report.
     void SetReport(CJobReport* report) { m_pReport = report; }
-    // The file in hand, before its conversion, and after it: done is false when the file was
-    // left for a later run; code and description are the error its application raised.
-    void OnFileBegin(const CString& source, const CString& target);
-    void OnFileEnd(bool done, SCODE code, const CString& description);
+    // A file goes to the application (shown on the console); later, on the same thread, how it
+    // ended is settled for the entry it belongs to: done is false when the file was left for a
+    // later run; code and description are the error its application raised.
+    void OnFileBegin(const CString& source);
+    void OnFileSettling(const CString& source, const CString& target, size_t entry);
+    void OnFileSettled(bool done, SCODE code, const CString& description, DWORD ms);
+    // The entry whose walk is in progress.
+    size_t CurrentEntry() const { return m_nCurrent; }
     // A file whose target is already as new as it is (/update): not converted again.
     void OnFileUpToDate(const CString& source, const CString& target);
 
@@ -48,18 +53,22 @@ private:
     void Report(const CString& source, const CString& target, const char* result, SCODE code,
                 const CString& description, DWORD ms);
 
-    // The file between OnFileBegin and OnFileEnd, and what the engine said of it meanwhile.
+    // The file between OnFileSettling and OnFileSettled, and what the engine said of it.
     struct InHand {
         bool active = false;
         CString source;
         CString target;
-        DWORD start = 0;
+        size_t entry = 0;
         const char* result = nullptr;
     };
 
     CConsoleOut& m_out;
     std::vector<CString> m_paths;
     std::vector<bool> m_ticked;
+    std::vector<bool> m_undone;      // entries with a file left for a later run
+    std::vector<std::string> m_told; // applications said not to start
+    size_t m_nCurrent = 0;
+    int m_nInFlight = 0; // files gone to the application and not yet settled
     std::vector<CString> m_lostLogLines;
     int m_nTotal = 0;
     int m_nDone = 0;

@@ -67,7 +67,7 @@ int CConsoleJob::Run(const CCommandLine& cmd) {
         paths.push_back(m_items[i].strPath);
     }
     m_events->Begin(paths, m_nTotal, cmd.m_bQuiet);
-    if (!m_bStopRequested && !RunWorker(std::move(job), cmd.m_bUpdate))
+    if (!m_bStopRequested && !RunWorker(std::move(job), cmd))
         return EXIT_USAGE;
     return Summarize(cmd);
 }
@@ -129,8 +129,8 @@ bool CConsoleJob::OpenReport(const CString& path) {
     return true;
 }
 
-bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job, bool bUpdate) {
-    auto* converter = new CConsoleConverter(*m_events, bUpdate);
+bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job, const CCommandLine& cmd) {
+    auto* converter = new CConsoleConverter(*m_events, cmd.m_bUpdate, cmd.m_nJobs);
     CConverter::StoreInSlot(&m_pConverter, converter);
     if (m_bStopRequested) // Ctrl+C while the slot was still empty
         CConverter::StopInSlot(&m_pConverter);

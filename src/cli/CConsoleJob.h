@@ -38,7 +38,7 @@ private:
     bool PrepareOutput(const CString& folder, ConvertJob& job);
     int CountEntry(const CString& path, int nKind);
     bool OpenReport(const CString& path);
-    bool RunWorker(std::unique_ptr<ConvertJob> job, bool bUpdate);
+    bool RunWorker(std::unique_ptr<ConvertJob> job, const CCommandLine& cmd);
     int Summarize(const CCommandLine& cmd);
     void ListNotDone();
     bool Refuse(const char* what, const CString& detail);

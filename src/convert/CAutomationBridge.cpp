@@ -122,6 +122,9 @@ const char* CAutomationBridge::StartFailureText(int nType) {
 }
 
 BOOL CAutomationBridge::CreateApplication(COleDispatchDriver& app, int nApp, const char* progId) {
+    std::unique_lock<std::mutex> alone;
+    if (m_pCreations != nullptr)
+        alone = std::unique_lock<std::mutex>(*m_pCreations);
     m_processes.BeginStart(nApp, progId);
     BOOL created = FALSE;
     Watched(nApp, [&] { created = app.CreateDispatch(progId); });

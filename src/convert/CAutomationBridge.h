@@ -8,6 +8,7 @@
 #include "framework/CString.h"
 
 #include <atomic>
+#include <mutex>
 
 class CAutomationBridge {
 public:
@@ -46,6 +47,9 @@ public:
     void EndApplications();
     // The job's window is gone while the job still runs: ends its applications now.
     void Abandon() { m_processes.Abandon(); }
+    // Several bridges of one job create their applications one at a time under this lock, so
+    // that each claims only the processes of its own creations.
+    void ShareCreations(std::mutex* pCreations) { m_pCreations = pCreations; }
     // The job's run flag: after a stop, a call gets only a short grace time.
     void WatchStopFlag(const std::atomic<int>* pRunning) { m_watchdog.WatchStopFlag(pRunning); }
 
@@ -80,6 +84,7 @@ private:
     COleDispatchDriver m_ssWorkbook;
 
     FileError m_lastError;
+    std::mutex* m_pCreations = nullptr;
     // Set by a failed creation: the job does not try that application again.
     bool m_bUnavailable[2] = {false, false};
     DWORD m_nQuitWaitMs;

@@ -101,13 +101,17 @@ CString CConverter::MakeSubFolder(const CString& parent, const CString& name) {
 }
 
 BOOL CConverter::ConvertFile(const CString& source, const CString& target, int nType) {
-    using Outcome = CAutomationBridge::Outcome;
     // Two sources of one name from two entries meet at one target: the first keeps it.
     if (WrittenByJob(target)) {
         FailFile(source);
         return TRUE;
     }
-    const Outcome outcome = m_bridge.ConvertFile(source, target, nType);
+    return SettleFile(source, target, nType, m_bridge.ConvertFile(source, target, nType));
+}
+
+BOOL CConverter::SettleFile(const CString& source, const CString& target, int nType,
+                            CAutomationBridge::Outcome outcome) {
+    using Outcome = CAutomationBridge::Outcome;
     if (outcome == Outcome::CutShort)
         return FALSE;
     if (outcome == Outcome::Converted) {

@@ -75,6 +75,10 @@ TEST(CommandLine, HelpWinsAndUsageErrorsSayWhat) {
          "recognised: /to:pdf"},
         {Args({"x", "/out:o", "/kind:all"}), false, false, "选项的值无效"},
         {Args({"x", "/out:o", "/quiet:yes"}), false, false, "选项不带值"},
+        {Args({"x", "/out:o", "/jobs:0"}), false, false,
+         "选项的值无效 / option value not recognised: /jobs:0"},
+        {Args({"x", "/out:o", "/jobs:17"}), false, false, "选项的值无效"},
+        {Args({"x", "/out:o", "/jobs:+4"}), false, false, "选项的值无效"},
     };
     for (const auto& c : cases) {
         CCommandLine cmd;

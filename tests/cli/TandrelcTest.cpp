@@ -2,6 +2,7 @@
 
 #include "framework/MbcsText.h"
 
+#include "OfficeCalls.h"
 #include "OfficeSim.h"
 #include "UiPump.h"
 
@@ -92,6 +93,14 @@ std::string FromUtf8File(const std::string& bytes) {
     int length = WideCharToMultiByte(936, 0, wide.data(), chars, &out[0],
                                      static_cast<int>(out.size()), nullptr, nullptr);
     return chars > 0 ? out.substr(0, static_cast<size_t>(length)) : std::string();
+}
+
+// tandrelc linked with the tests' short call limits, built beside this test.
+std::string ShortLimitsTandrelc() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    mbcs::PathParts parts = mbcs::SplitPath(self);
+    return parts.drive + parts.dir + "tandrelc-short-limits.exe";
 }
 
 struct Target {
@@ -474,4 +483,113 @@ TEST(Tandrelc, ReportHasARowForEverySourceFile) {
         docs + "逗,号.doc  转换失败",
     };
     EXPECT_EQ(expectedLog, logged);
+}
+
+// Several instances at once over a tree with a failing file, a hanging one and one whose mirror
+// cannot be made: each file is converted or logged exactly once, the hung instance alone is
+// ended, and no application is left.
+TEST(Tandrelc, JobsConvertEveryFileOnceAndEndOnlyTheHungInstance) {
+    TempDir dir;
+    // Docs\子\孙 can be mirrored in it, Docs\Subfolder1234567890123456789 cannot.
+    const std::string out = DeepFolder(dir, 230);
+    const std::vector<std::string> good = {"a1", "a2",     "a3",     "a4",     "a5",
+                                           "a6", "子\\b1", "子\\b2", "子\\b3", "子\\孙\\c1"};
+    for (const std::string& name : good)
+        OfficeSim::WriteDoc(dir.WriteFile("Docs\\" + name + ".doc", ""), "doc", name);
+    for (const char* name : {"bad", "hang", "Subfolder1234567890123456789\\z"})
+        OfficeSim::WriteDoc(dir.WriteFile(std::string("Docs\\") + name + ".doc", ""), "doc", name);
+    OfficeSim sim;
+    sim.Fault("bad.doc", "save-error:800A03EC:坏");
+    sim.Fault("hang.doc", "hang:save");
+    TandrelcProcess run(ShortLimitsTandrelc());
+    ASSERT_TRUE(run.Start("/jobs:4 /kind:doc Docs /out:" + out, dir.path()));
+    EXPECT_EQ(1, run.Wait());
+
+    for (const std::string& name : good)
+        EXPECT_TRUE(IsDoc(out + "\\Docs\\" + name + ".qor", "qor", name)) << Utf8(name);
+    std::vector<std::string> logged = Lines(ReadFileBytes(out + "\\qorconvert.log"));
+    std::sort(logged.begin(), logged.end());
+    const std::vector<std::string> expectedLog = {
+        dir / "Docs\\Subfolder1234567890123456789\\z.doc  转换失败",
+        dir / "Docs\\bad.doc  转换失败",
+        dir / "Docs\\hang.doc  转换失败",
+    };
+    EXPECT_EQ(expectedLog, logged);
+    std::vector<std::string> calls = sim.Calls();
+    for (const std::string& name : good)
+        EXPECT_EQ(1, std::count(calls.begin(), calls.end(),
+                                OfficeCalls::WordConvert(dir / ("Docs\\" + name + ".doc"), "")[0]))
+            << "opened once: " << Utf8(name);
+    EXPECT_NE(std::string::npos,
+              run.Out().find("已转换 converted: 10, 失败 failed: 3, 跳过 skipped: 0"))
+        << Utf8(run.Out());
+    // Every instance's application quit at its end or after its failed file, but for the hung
+    // one: the watchdog ended it alone.
+    const DWORD hung = sim.PidOf(OfficeCalls::WordConvert(dir / "Docs\\hang.doc", "")[0]);
+    const std::vector<std::string> lines = sim.JournalLines();
+    for (DWORD pid : sim.JournalPids()) {
+        const std::string quit = std::to_string(pid) + "\t" + OfficeCalls::WordQuit();
+        EXPECT_EQ(pid != hung, std::count(lines.begin(), lines.end(), quit) > 0) << pid;
+        EXPECT_TRUE(OfficeSim::WaitForExit(pid, 5000)) << "no application is left";
+    }
+}
+
+// Ctrl+C under several instances: the file each has in hand is finished, and nothing is begun
+// after it.
+TEST(Tandrelc, CtrlCUnderJobsFinishesEveryFileInHandAndBeginsNoOther) {
+    TempDir dir;
+    OfficeSim sim;
+    const int files = 24;
+    for (int i = 0; i < files; ++i) {
+        std::string name = "a" + std::to_string(i) + ".doc";
+        OfficeSim::WriteDoc(dir.WriteFile("Alpha\\" + name, ""), "doc", name);
+        sim.Fault(name, "delay:save:500");
+    }
+    TandrelcProcess run;
+    ASSERT_TRUE(run.Start("/jobs:4 /kind:doc Alpha /out:Out", dir.path(),
+                          TandrelcProcess::OWN_CONSOLE_REDIRECTED));
+    for (int waited = 0; OpenCalls(sim) < 6 && waited < 60000; waited += 20)
+        Sleep(20);
+    const size_t before = OpenCalls(sim);
+    ASSERT_TRUE(run.PressCtrlC());
+    EXPECT_EQ(4, run.Wait());
+
+    // An instance may have begun its next file while the key was on its way, no more.
+    const size_t opened = OpenCalls(sim);
+    EXPECT_LE(opened, before + 4);
+    EXPECT_LT(opened, static_cast<size_t>(files)) << "the stop ended the job";
+    size_t made = 0;
+    for (int i = 0; i < files; ++i)
+        made += PathExists(dir / "Out\\Alpha\\a" + std::to_string(i) + ".qor") ? 1 : 0;
+    EXPECT_EQ(opened, made) << "every file in hand is finished";
+    std::string summary = "已转换 converted: " + std::to_string(made) +
+                          ", 失败 failed: 0, 跳过 skipped: " + std::to_string(files - made);
+    EXPECT_NE(std::string::npos, run.Out().find(summary)) << Utf8(run.Out());
+    EXPECT_EQ("", ReadFileBytes(dir / "Out\\qorconvert.log"));
+}
+
+// An office suite that serves every creation from one process: several instances still convert
+// every file, only one at a time.
+TEST(Tandrelc, JobsConvertEverythingWithASingleProcessSuite) {
+    TempDir dir;
+    const std::pair<const char*, const char*> files[] = {
+        {"a.doc", "a.qor"}, {"b.doc", "b.qor"}, {"子\\c.doc", "子\\c.qor"},
+        {"d.xls", "d.lx"},  {"e.xls", "e.lx"},  {"f.doc", "f.qor"},
+    };
+    for (const auto& file : files)
+        OfficeSim::WriteDoc(dir.WriteFile(std::string("Docs\\") + file.first, ""), "", file.first);
+    OfficeSim sim;
+    sim.Work("single-process");
+    TandrelcProcess run;
+    ASSERT_TRUE(run.Start("/jobs:3 Docs /out:Out", dir.path()));
+    EXPECT_EQ(0, run.Wait());
+    for (const auto& file : files) {
+        const std::string format = mbcs::SplitPath(file.second).ext.substr(1);
+        EXPECT_TRUE(IsDoc(dir / "Out\\Docs\\" + file.second, format, file.first))
+            << Utf8(file.second);
+    }
+    const std::vector<DWORD> pids = sim.JournalPids();
+    EXPECT_EQ(2u, pids.size()) << "one word processor, one spreadsheet";
+    for (DWORD pid : pids)
+        EXPECT_TRUE(OfficeSim::WaitForExit(pid, 5000)) << "no application is left";
 }
