@@ -33,11 +33,6 @@ CString EntryPath(const CString& path) {
     return mbcs::IsDriveRoot(full.str()) ? full : CString(mbcs::DropTrailingSeparator(full.str()));
 }
 
-// The kind (0 word processor, 1 spreadsheet) that an entry's type belongs to.
-int KindOf(int nType) {
-    return nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR ? 0 : 1;
-}
-
 } // namespace
 
 CConsoleJob::CConsoleJob(CConsoleOut& out)
@@ -62,7 +57,8 @@ int CConsoleJob::Run(const CCommandLine& cmd) {
     std::vector<CString> paths;
     for (size_t i = 0; i < m_items.size(); ++i) {
         if (m_items[i].nFileCount < 0)
-            m_items[i].nFileCount = CountEntry(m_items[i].strPath, KindOf(m_items[i].nType));
+            m_items[i].nFileCount =
+                CountEntry(m_items[i].strPath, CConsoleConverter::KindOf(m_items[i].nType));
         m_nTotal += m_items[i].nFileCount;
         paths.push_back(m_items[i].strPath);
     }
