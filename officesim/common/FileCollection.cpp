@@ -3,10 +3,13 @@
 #include "common/FaultRules.h"
 #include "common/ServerProcess.h"
 #include "common/StandInFile.h"
+#include "common/Workload.h"
 
 HRESULT FileCollection::OpenFile(DispatchCall& call, const std::wstring& path) {
     const FaultRules faults = FaultRules::ForFile(path);
     if (HRESULT hr = faults.Apply(FaultRules::Open, call))
+        return hr;
+    if (HRESULT hr = Workload::Read().Spend(call))
         return hr;
     if (faults.OpenNothing()) {
         call.ReturnObject(nullptr);

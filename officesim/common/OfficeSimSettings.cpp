@@ -18,6 +18,10 @@ std::string OfficeSimSettings::StartError() {
     return ReadText(kKey, "StartError");
 }
 
+std::string OfficeSimSettings::Work() {
+    return ReadText(kKey, "Work");
+}
+
 bool OfficeSimSettings::QuitError() {
     DWORD value = 0;
     DWORD size = sizeof(value);

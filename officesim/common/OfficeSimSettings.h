@@ -17,6 +17,8 @@ public:
     static std::string RefuseStart();
     // The ProgID whose application fails its first property write after creation; "" for none.
     static std::string StartError();
+    // The cost of every open and save, and the single-process mode (see Workload).
+    static std::string Work();
     // Whether the word processor's quit must fail.
     static bool QuitError();
 

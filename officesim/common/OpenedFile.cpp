@@ -3,6 +3,7 @@
 #include "common/FaultRules.h"
 #include "common/ServerProcess.h"
 #include "common/StandInFile.h"
+#include "common/Workload.h"
 
 OpenedFile::OpenedFile(ServerProcess& server, const char* journalName, const std::wstring& source,
                        const std::string& payload)
@@ -13,6 +14,8 @@ HRESULT OpenedFile::SaveAs(DispatchCall& call, const std::wstring& target) {
         return hr;
     const FaultRules faults = FaultRules::ForFile(m_source);
     if (HRESULT hr = faults.Apply(FaultRules::Save, call))
+        return hr;
+    if (HRESULT hr = Workload::Read().Spend(call))
         return hr;
     HRESULT failure = S_OK;
     if (faults.SaveFail(&failure))

@@ -3,6 +3,7 @@
 #include "common/ClassFactory.h"
 #include "common/OfficeSimSettings.h"
 #include "common/ServerRegistry.h"
+#include "common/Workload.h"
 
 #include <shellapi.h>
 
@@ -66,7 +67,9 @@ void ServerProcess::Unlock() {
 }
 
 void ServerProcess::Quit() {
-    m_quitting = true;
+    // One process serving several clients ends with the last of their objects, not with the
+    // first client's quit.
+    m_quitting = !m_bSingleProcess;
     EndSoon();
 }
 
@@ -90,8 +93,10 @@ int ServerProcess::Serve() {
     CoRegisterMessageFilter(&m_busy, nullptr);
     ClassFactory factory(*this);
     DWORD cookie = 0;
-    HRESULT hr = CoRegisterClassObject(m_identity.clsid, &factory, CLSCTX_LOCAL_SERVER,
-                                       REGCLS_SINGLEUSE, &cookie);
+    m_bSingleProcess = Workload::Read().SingleProcess();
+    HRESULT hr =
+        CoRegisterClassObject(m_identity.clsid, &factory, CLSCTX_LOCAL_SERVER,
+                              m_bSingleProcess ? REGCLS_MULTIPLEUSE : REGCLS_SINGLEUSE, &cookie);
     if (SUCCEEDED(hr)) {
         RunMessageLoop();
         CoRevokeClassObject(cookie);

@@ -6,8 +6,8 @@
 
 // The process of one stand-in server. Started with /RegServer or /UnregServer it registers or
 // unregisters its class and ends; started by COM (-Embedding) it offers one object (single use,
-// so that a server that dies never blocks the next start) and serves until no object is left
-// or it is asked to end.
+// so that a server that dies never blocks the next start; in the single-process mode, every
+// object) and serves until no object is left or it is asked to end.
 class ServerProcess : public ObjectServer {
 public:
     ServerProcess(const ServerIdentity& identity, CreateTopObject createTop);
@@ -38,6 +38,7 @@ private:
     CreateTopObject m_createTop;
     LONG m_locks = 0;
     bool m_quitting = false;
+    bool m_bSingleProcess = false; // every creation served here (the Work value)
     UINT_PTR m_endTimer = 0;
     BusyFilter m_busy;
 };

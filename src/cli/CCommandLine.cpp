@@ -1,7 +1,10 @@
 #include "cli/CCommandLine.h"
 
+#include "cli/CSourceList.h"
 #include "cli/ConsoleTexts.h"
 #include "framework/MbcsText.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -67,11 +70,12 @@ bool CCommandLine::ParseOption(const CString& arg, const CString* next, bool* pT
         m_bVersion = true;
         return true;
     }
-    if (IsName(name, "quiet", "q")) {
-        m_bQuiet = true;
+    if (IsName(name, "quiet", "q") || IsName(name, "update")) {
+        (IsName(name, "update") ? m_bUpdate : m_bQuiet) = true;
         return !hasValue || Fail(texts::kNoValueWanted, arg);
     }
-    if (!IsName(name, "out") && !IsName(name, "to") && !IsName(name, "kind"))
+    if (!IsName(name, "out") && !IsName(name, "to") && !IsName(name, "kind") &&
+        !IsName(name, "from") && !IsName(name, "report") && !IsName(name, "jobs"))
         return Fail(texts::kUnknownOption, arg);
     if (!hasValue && next != nullptr) {
         value = *next;
@@ -81,6 +85,14 @@ bool CCommandLine::ParseOption(const CString& arg, const CString* next, bool* pT
         return Fail(texts::kValueMissing, arg);
     if (IsName(name, "out")) {
         m_strOutputDir = value;
+    } else if (IsName(name, "jobs")) {
+        return ParseJobs(value) || Fail(texts::kBadValue, arg);
+    } else if (IsName(name, "report")) {
+        m_strReport = value;
+    } else if (IsName(name, "from")) {
+        CString error;
+        if (!CSourceList::Read(value, &m_sources, &error))
+            return Fail(error, CString());
     } else if (IsName(name, "to")) {
         if (!IsName(value, "qor") && !IsName(value, "ms"))
             return Fail(texts::kBadValue, arg);
@@ -92,6 +104,18 @@ bool CCommandLine::ParseOption(const CString& arg, const CString* next, bool* pT
     } else {
         return Fail(texts::kBadValue, arg);
     }
+    return true;
+}
+
+bool CCommandLine::ParseJobs(const CString& value) {
+    const std::string& text = value.str();
+    if (text.empty() || text.size() > 2 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const int jobs = std::atoi(text.c_str());
+    if (jobs < 1 || jobs > kMaxJobs)
+        return false;
+    m_nJobs = jobs;
     return true;
 }
 

@@ -18,6 +18,11 @@ public:
     bool m_bHelp = false;
     bool m_bVersion = false;
     bool m_bQuiet = false;
+    bool m_bUpdate = false; // targets as new as their sources are not converted again
+    CString m_strReport;    // the per-file report's path, "" for none
+    int m_nJobs = 1;        // application instances converting at once, 1 to kMaxJobs
+
+    static constexpr int kMaxJobs = 16;
     int m_nDirection = DIR_OFFICE_TO_QOR;
     int m_nKinds = KINDS_BOTH;
     CString m_strOutputDir;
@@ -28,5 +33,7 @@ private:
     // Handles one option; next is the following argument, taken (and *pTaken set) when the
     // option needs a value and has none of its own. False on a fault, told in m_strError.
     bool ParseOption(const CString& arg, const CString* next, bool* pTaken);
+    // /jobs:N with N from 1 to kMaxJobs; false for anything else.
+    bool ParseJobs(const CString& value);
     bool Fail(const char* what, const CString& detail);
 };

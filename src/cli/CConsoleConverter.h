@@ -1,15 +1,37 @@
 #pragma once
 // The job's converter as the console runs it: the same engine, showing the file in hand on the
-// console before each conversion.
+// console and reporting how each file ended; with /update, a file whose target is already as
+// new as it is stays as it is. With several instances (/jobs:N) the walk hands each file to an
+// idle instance and settles the results here, on the walk's thread, as they come back.
 #include "cli/CConsoleEvents.h"
+#include "cli/CConvertPool.h"
 #include "convert/CConverter.h"
+
+#include <memory>
 
 class CConsoleConverter : public CConverter {
 public:
-    explicit CConsoleConverter(CConsoleEvents& events) : m_events(events) {}
+    CConsoleConverter(CConsoleEvents& events, bool bUpdate, int nInstances);
 
     BOOL ConvertFile(const CString& source, const CString& target, int nType) override;
+    // Waits for the files still in hand and settles them before the applications go.
+    void QuitApplications() override;
+
+    // The kind (0 word processor, 1 spreadsheet) that a type belongs to.
+    static int KindOf(int nType);
+    // Whether target exists as a file last written no earlier than source.
+    static bool IsUpToDate(const CString& source, const CString& target);
 
 private:
+    // One instance: the engine's own bridge converts the file now.
+    BOOL ConvertHere(const CString& source, const CString& target, int nType);
+    // Hands the file to an idle instance, settling what comes back while all are busy.
+    void HandOver(const CConvertPool::Task& task);
+    void Settle(const CConvertPool::Result& result);
+
     CConsoleEvents& m_events;
+    const bool m_bUpdate;
+    std::unique_ptr<CConvertPool> m_pool; // null for one instance: the engine's own
+    // Applications found not startable by an instance: their files go no further.
+    bool m_bUnavailable[2] = {false, false};
 };

@@ -2,9 +2,18 @@
 
 #include "cli/ConsoleTexts.h"
 
+#include <algorithm>
+
+namespace {
+
+constexpr char kNotStarted[] = "not-started";
+
+} // namespace
+
 void CConsoleEvents::Begin(const std::vector<CString>& entryPaths, int total, bool quiet) {
     m_paths = entryPaths;
     m_ticked.assign(entryPaths.size(), false);
+    m_undone.assign(entryPaths.size(), false);
     m_nTotal = total;
     m_bQuiet = quiet;
 }
@@ -21,35 +30,78 @@ size_t CConsoleEvents::IndexOf(HTREEITEM hItem) const {
 
 bool CConsoleEvents::IsEntryDone(HTREEITEM hItem) {
     size_t index = IndexOf(hItem);
-    return index != static_cast<size_t>(-1) && m_ticked[index];
+    if (index == static_cast<size_t>(-1))
+        return false;
+    m_nCurrent = index;
+    return m_ticked[index];
 }
 
 void CConsoleEvents::OnEntryDone(HTREEITEM hItem) {
     size_t index = IndexOf(hItem);
-    if (index != static_cast<size_t>(-1))
+    if (index != static_cast<size_t>(-1) && !m_undone[index])
         m_ticked[index] = true;
 }
 
 void CConsoleEvents::OnFileBegin(const CString& source) {
+    ++m_nInFlight;
     if (m_bQuiet)
         return;
     CString counter;
-    counter.Format("[%d/%d]", m_nDone + 1, m_nTotal);
+    counter.Format("[%d/%d]", m_nDone + m_nInFlight, m_nTotal);
     m_out.Progress(counter, source);
+}
+
+void CConsoleEvents::OnFileSettling(const CString& source, const CString& target, size_t entry) {
+    m_inHand = {true, source, target, entry, nullptr};
+}
+
+void CConsoleEvents::OnFileSettled(bool done, SCODE code, const CString& description, DWORD ms) {
+    --m_nInFlight;
+    // A file not done was cut short by a stop, or its application could not be started; its
+    // entry stays unticked, also when its walk has ended meanwhile.
+    if (!done && m_inHand.entry < m_undone.size()) {
+        m_undone[m_inHand.entry] = true;
+        m_ticked[m_inHand.entry] = false;
+    }
+    const char* result = done && m_inHand.result != nullptr ? m_inHand.result : kNotStarted;
+    Report(m_inHand.source, m_inHand.target, result, code, description, ms);
+    m_inHand.active = false;
+}
+
+void CConsoleEvents::OnFileUpToDate(const CString& source, const CString& target) {
+    ++m_nDone;
+    ++m_nUpToDate;
+    Report(source, target, "up-to-date", 0, CString(), 0);
 }
 
 void CConsoleEvents::OnFileConverted(const CString&) {
     ++m_nDone;
     ++m_nConverted;
+    m_inHand.result = "converted";
 }
 
-void CConsoleEvents::OnFileFailed(const CString&) {
+void CConsoleEvents::OnFileFailed(const CString& source) {
     ++m_nDone;
     ++m_nFailed;
+    // Outside a conversion the walk could not reach the file (or the folder that hides it).
+    if (m_inHand.active && source == m_inHand.source)
+        m_inHand.result = "failed";
+    else
+        Report(source, CString(), "not-reachable", 0, CString(), 0);
+}
+
+void CConsoleEvents::Report(const CString& source, const CString& target, const char* result,
+                            SCODE code, const CString& description, DWORD ms) {
+    if (m_pReport != nullptr)
+        m_pReport->Row(source, target, result, code, description, ms);
 }
 
 void CConsoleEvents::OnApplicationNotStarted(const char* text) {
     m_bNoApplication = true;
+    // Several instances may each find it missing: told once all the same.
+    if (std::find(m_told.begin(), m_told.end(), text) != m_told.end())
+        return;
+    m_told.push_back(text);
     CString line;
     line.Format(texts::kStartFailed, text);
     m_out.Error(texts::kPrefix + line);

@@ -3,8 +3,10 @@
 // progress, failures), shows the progress on the console and tells on the error stream what
 // the window shows in boxes. Called on the worker thread; read once the worker has ended.
 #include "cli/CConsoleOut.h"
+#include "cli/CJobReport.h"
 #include "convert/IJobEvents.h"
 
+#include <string>
 #include <vector>
 
 class CConsoleEvents : public IJobEvents {
@@ -14,11 +16,22 @@ public:
     // Entry n of the job goes as item handle n + 1; total is the files they stand for.
     void Begin(const std::vector<CString>& entryPaths, int total, bool quiet);
     static HTREEITEM ItemOf(size_t index);
-    // The file in hand, before its conversion.
+    // Where each file's row goes; null for no report.
+    void SetReport(CJobReport* report) { m_pReport = report; }
+    // A file goes to the application (shown on the console); later, on the same thread, how it
+    // ended is settled for the entry it belongs to: done is false when the file was left for a
+    // later run; code and description are the error its application raised.
     void OnFileBegin(const CString& source);
+    void OnFileSettling(const CString& source, const CString& target, size_t entry);
+    void OnFileSettled(bool done, SCODE code, const CString& description, DWORD ms);
+    // The entry whose walk is in progress.
+    size_t CurrentEntry() const { return m_nCurrent; }
+    // A file whose target is already as new as it is (/update): not converted again.
+    void OnFileUpToDate(const CString& source, const CString& target);
 
     int FilesConverted() const { return m_nConverted; }
     int FilesFailed() const { return m_nFailed; }
+    int FilesUpToDate() const { return m_nUpToDate; }
     bool ApplicationNotStarted() const { return m_bNoApplication; }
     bool IsTicked(size_t index) const { return m_ticked[index]; }
     const std::vector<CString>& LostLogLines() const { return m_lostLogLines; }
@@ -37,15 +50,33 @@ public:
 private:
     // The entry of an item handle, or npos for a handle of no entry.
     size_t IndexOf(HTREEITEM hItem) const;
+    void Report(const CString& source, const CString& target, const char* result, SCODE code,
+                const CString& description, DWORD ms);
+
+    // The file between OnFileSettling and OnFileSettled, and what the engine said of it.
+    struct InHand {
+        bool active = false;
+        CString source;
+        CString target;
+        size_t entry = 0;
+        const char* result = nullptr;
+    };
 
     CConsoleOut& m_out;
     std::vector<CString> m_paths;
     std::vector<bool> m_ticked;
+    std::vector<bool> m_undone;      // entries with a file left for a later run
+    std::vector<std::string> m_told; // applications said not to start
+    size_t m_nCurrent = 0;
+    int m_nInFlight = 0; // files gone to the application and not yet settled
     std::vector<CString> m_lostLogLines;
     int m_nTotal = 0;
     int m_nDone = 0;
     int m_nConverted = 0;
     int m_nFailed = 0;
+    int m_nUpToDate = 0;
+    InHand m_inHand;
+    CJobReport* m_pReport = nullptr;
     bool m_bNoApplication = false;
     bool m_bQuiet = false;
 };

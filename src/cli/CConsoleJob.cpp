@@ -33,11 +33,6 @@ CString EntryPath(const CString& path) {
     return mbcs::IsDriveRoot(full.str()) ? full : CString(mbcs::DropTrailingSeparator(full.str()));
 }
 
-// The kind (0 word processor, 1 spreadsheet) that an entry's type belongs to.
-int KindOf(int nType) {
-    return nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR ? 0 : 1;
-}
-
 } // namespace
 
 CConsoleJob::CConsoleJob(CConsoleOut& out)
@@ -57,17 +52,20 @@ int CConsoleJob::Run(const CCommandLine& cmd) {
     auto job = std::make_unique<ConvertJob>();
     if (!AddSources(cmd) || !PrepareOutput(cmd.m_strOutputDir, *job))
         return EXIT_USAGE;
+    if (!cmd.m_strReport.IsEmpty() && !OpenReport(cmd.m_strReport))
+        return EXIT_USAGE;
     std::vector<CString> paths;
     for (size_t i = 0; i < m_items.size(); ++i) {
         if (m_items[i].nFileCount < 0)
-            m_items[i].nFileCount = CountEntry(m_items[i].strPath, KindOf(m_items[i].nType));
+            m_items[i].nFileCount =
+                CountEntry(m_items[i].strPath, CConsoleConverter::KindOf(m_items[i].nType));
         m_nTotal += m_items[i].nFileCount;
         paths.push_back(m_items[i].strPath);
     }
     m_events->Begin(paths, m_nTotal, cmd.m_bQuiet);
-    if (!m_bStopRequested && !RunWorker(std::move(job)))
+    if (!m_bStopRequested && !RunWorker(std::move(job), cmd))
         return EXIT_USAGE;
-    return Summarize(cmd.m_bQuiet);
+    return Summarize(cmd);
 }
 
 bool CConsoleJob::AddSources(const CCommandLine& cmd) {
@@ -119,8 +117,16 @@ int CConsoleJob::CountEntry(const CString& path, int nKind) {
     return m_tree.CountPathFiles(path, filter, nullptr);
 }
 
-bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job) {
-    auto* converter = new CConsoleConverter(*m_events);
+bool CConsoleJob::OpenReport(const CString& path) {
+    CString full = FullPath(path);
+    if (full.IsEmpty() || !m_report.Open(full))
+        return Refuse(texts::kReportNotCreated, path);
+    m_events->SetReport(&m_report);
+    return true;
+}
+
+bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job, const CCommandLine& cmd) {
+    auto* converter = new CConsoleConverter(*m_events, cmd.m_bUpdate, cmd.m_nJobs);
     CConverter::StoreInSlot(&m_pConverter, converter);
     if (m_bStopRequested) // Ctrl+C while the slot was still empty
         CConverter::StopInSlot(&m_pConverter);
@@ -152,13 +158,19 @@ bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job) {
     return true;
 }
 
-int CConsoleJob::Summarize(bool quiet) {
+int CConsoleJob::Summarize(const CCommandLine& cmd) {
     const int converted = m_events->FilesConverted();
     const int failed = m_events->FilesFailed();
-    const int skipped = std::max(0, m_nTotal - converted - failed);
-    if (!quiet) {
+    const int upToDate = m_events->FilesUpToDate();
+    const int skipped = std::max(0, m_nTotal - converted - failed - upToDate);
+    if (!cmd.m_bQuiet) {
         CString line;
         line.Format(texts::kSummary, converted, failed, skipped);
+        if (cmd.m_bUpdate) {
+            CString more;
+            more.Format(texts::kSummaryUpToDate, upToDate);
+            line += more;
+        }
         m_out.Line(line);
         if (failed > 0) {
             line.Format(texts::kLogPath, static_cast<const char*>(m_strLogPath));
@@ -167,6 +179,8 @@ int CConsoleJob::Summarize(bool quiet) {
         if (m_bStopRequested)
             ListNotDone();
     }
+    if (!m_report.Close())
+        m_out.Error(CString(texts::kPrefix) + texts::kReportIncomplete + ": " + cmd.m_strReport);
     for (const CString& lost : m_events->LostLogLines())
         m_out.Error(CString(texts::kPrefix) + texts::kLogLineLost + ": " + lost);
     if (m_events->ApplicationNotStarted())

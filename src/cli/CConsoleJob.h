@@ -5,6 +5,7 @@
 #include "cli/CCommandLine.h"
 #include "cli/CConsoleOut.h"
 #include "cli/CConsoleEvents.h"
+#include "cli/CJobReport.h"
 #include "convert/ConvertJob.h"
 #include "shelltree/CShellTree.h"
 
@@ -36,8 +37,9 @@ private:
     bool AddSources(const CCommandLine& cmd);
     bool PrepareOutput(const CString& folder, ConvertJob& job);
     int CountEntry(const CString& path, int nKind);
-    bool RunWorker(std::unique_ptr<ConvertJob> job);
-    int Summarize(bool quiet);
+    bool OpenReport(const CString& path);
+    bool RunWorker(std::unique_ptr<ConvertJob> job, const CCommandLine& cmd);
+    int Summarize(const CCommandLine& cmd);
     void ListNotDone();
     bool Refuse(const char* what, const CString& detail);
 
@@ -52,4 +54,5 @@ private:
     int m_nDirection = 0;
     int m_nTotal = 0;
     CString m_strLogPath;
+    CJobReport m_report;
 };

@@ -97,6 +97,7 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertFile(const CString& source,
     if (!word && !sheet)
         return Outcome::Failed;
     const int nApp = word ? kWord : kSheet;
+    m_lastError = FileError();
     if (m_bUnavailable[nApp])
         return Outcome::NoApplication;
     // An application that starts but then fails its first calls cannot convert this file:
@@ -109,7 +110,8 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertFile(const CString& source,
             m_bUnavailable[nApp] = true;
             return Outcome::StartFailed;
         }
-    } catch (const CException&) {
+    } catch (const CException& error) {
+        NoteError(error);
         return GiveUp(m_wpDocument);
     }
     return word ? ConvertDocument(source, target) : ConvertWorkbook(source, target);
@@ -120,6 +122,9 @@ const char* CAutomationBridge::StartFailureText(int nType) {
 }
 
 BOOL CAutomationBridge::CreateApplication(COleDispatchDriver& app, int nApp, const char* progId) {
+    std::unique_lock<std::mutex> alone;
+    if (m_pCreations != nullptr)
+        alone = std::unique_lock<std::mutex>(*m_pCreations);
     m_processes.BeginStart(nApp, progId);
     BOOL created = FALSE;
     Watched(nApp, [&] { created = app.CreateDispatch(progId); });
@@ -189,7 +194,8 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertDocument(const CString& sou
                                       static_cast<VARIANT*>(vZero), static_cast<VARIANT*>(vTwo), o);
         });
         m_wpDocument.ReleaseDispatch();
-    } catch (const CException&) {
+    } catch (const CException& error) {
+        NoteError(error);
         return saved ? DropAfterSave(m_wpDocument, target) : GiveUp(m_wpDocument);
     }
     return TargetWritten(target) ? Outcome::Converted : Outcome::Failed;
@@ -224,10 +230,20 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertWorkbook(const CString& sou
                                       VTS_I2 VTS_I2 VTS_I2, 0, 0, 0);
         });
         m_ssWorkbook.ReleaseDispatch();
-    } catch (const CException&) {
+    } catch (const CException& error) {
+        NoteError(error);
         return saved ? DropAfterSave(m_ssWorkbook, target) : GiveUp(m_ssWorkbook);
     }
     return TargetWritten(target) ? Outcome::Converted : Outcome::Failed;
+}
+
+void CAutomationBridge::NoteError(const CException& error) {
+    if (const auto* own = dynamic_cast<const COleDispatchException*>(&error)) {
+        m_lastError.code = own->m_scError;
+        m_lastError.description = own->m_strDescription;
+    } else if (const auto* call = dynamic_cast<const COleException*>(&error)) {
+        m_lastError.code = call->m_sc;
+    }
 }
 
 CAutomationBridge::Outcome CAutomationBridge::GiveUp(COleDispatchDriver& openFile) {

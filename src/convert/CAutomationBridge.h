@@ -8,6 +8,7 @@
 #include "framework/CString.h"
 
 #include <atomic>
+#include <mutex>
 
 class CAutomationBridge {
 public:
@@ -24,7 +25,15 @@ public:
         NoApplication, // its application could not be started earlier in this job
     };
 
+    // The error the application (or the automation layer) raised for the last file; code 0 when
+    // none was raised.
+    struct FileError {
+        SCODE code = 0;
+        CString description;
+    };
+
     Outcome ConvertFile(const CString& source, const CString& target, int nType);
+    const FileError& LastError() const { return m_lastError; }
     Outcome ConvertDocument(const CString& source, const CString& target);
     Outcome ConvertWorkbook(const CString& source, const CString& target);
     BOOL StartWordProcessor();
@@ -38,6 +47,9 @@ public:
     void EndApplications();
     // The job's window is gone while the job still runs: ends its applications now.
     void Abandon() { m_processes.Abandon(); }
+    // Several bridges of one job create their applications one at a time under this lock, so
+    // that each claims only the processes of its own creations.
+    void ShareCreations(std::mutex* pCreations) { m_pCreations = pCreations; }
     // The job's run flag: after a stop, a call gets only a short grace time.
     void WatchStopFlag(const std::atomic<int>* pRunning) { m_watchdog.WatchStopFlag(pRunning); }
 
@@ -58,6 +70,7 @@ private:
     void DropWordProcessor();
     // Creates an application, claiming the process that its creation starts.
     BOOL CreateApplication(COleDispatchDriver& app, int nApp, const char* progId);
+    void NoteError(const CException& error);
     // Makes one automation call to application nApp under the watchdog.
     template <class Call> void Watched(int nApp, Call call);
 
@@ -70,6 +83,8 @@ private:
     COleDispatchDriver m_ssWorkbooks;
     COleDispatchDriver m_ssWorkbook;
 
+    FileError m_lastError;
+    std::mutex* m_pCreations = nullptr;
     // Set by a failed creation: the job does not try that application again.
     bool m_bUnavailable[2] = {false, false};
     DWORD m_nQuitWaitMs;

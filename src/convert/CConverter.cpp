@@ -101,19 +101,21 @@ CString CConverter::MakeSubFolder(const CString& parent, const CString& name) {
 }
 
 BOOL CConverter::ConvertFile(const CString& source, const CString& target, int nType) {
-    using Outcome = CAutomationBridge::Outcome;
     // Two sources of one name from two entries meet at one target: the first keeps it.
-    std::string key = target.str();
-    mbcs::FoldLower(key);
-    if (m_written.count(key) != 0) {
+    if (WrittenByJob(target)) {
         FailFile(source);
         return TRUE;
     }
-    const Outcome outcome = m_bridge.ConvertFile(source, target, nType);
+    return SettleFile(source, target, nType, m_bridge.ConvertFile(source, target, nType));
+}
+
+BOOL CConverter::SettleFile(const CString& source, const CString& target, int nType,
+                            CAutomationBridge::Outcome outcome) {
+    using Outcome = CAutomationBridge::Outcome;
     if (outcome == Outcome::CutShort)
         return FALSE;
     if (outcome == Outcome::Converted) {
-        m_written.insert(key);
+        NoteWritten(target);
         if (m_pEvents != nullptr)
             m_pEvents->OnFileConverted(source);
         return TRUE;
@@ -123,6 +125,18 @@ BOOL CConverter::ConvertFile(const CString& source, const CString& target, int n
     FailFile(source);
     // A file whose application is missing is left for a Start after it has been installed.
     return outcome == Outcome::Failed;
+}
+
+bool CConverter::WrittenByJob(const CString& target) const {
+    std::string key = target.str();
+    mbcs::FoldLower(key);
+    return m_written.count(key) != 0;
+}
+
+void CConverter::NoteWritten(const CString& target) {
+    std::string key = target.str();
+    mbcs::FoldLower(key);
+    m_written.insert(key);
 }
 
 void CConverter::FailFile(const CString& source) {

@@ -35,7 +35,8 @@ public:
     virtual BOOL ConvertFile(const CString& source, const CString& target, int nType);
     // A source (or folder) that cannot be converted: logged, and the owner told.
     void FailFile(const CString& source);
-    void QuitApplications() { m_bridge.Quit(); }
+    // Virtual so that a front end with work still in hand can finish it first.
+    virtual void QuitApplications() { m_bridge.Quit(); }
     void EndApplications() { m_bridge.EndApplications(); }
     void SetLogFolder(const CString& folder) { m_bridge.SetLogFolder(folder); }
     // FALSE when the log cannot be made in the output folder.
@@ -58,6 +59,16 @@ public:
     IJobEvents* m_pEvents = nullptr; // the job's owner, told of every file
     int m_bSameFolder = 0;
     CAutomationBridge m_bridge;
+
+protected:
+    // Tells the owner and the log how the bridge's conversion of source ended; the result of
+    // ConvertFile.
+    BOOL SettleFile(const CString& source, const CString& target, int nType,
+                    CAutomationBridge::Outcome outcome);
+    // Whether this job has written target already; no later source may overwrite it.
+    bool WrittenByJob(const CString& target) const;
+    // target is this job's result from now on.
+    void NoteWritten(const CString& target);
 
 private:
     // Set under the slot lock by AbandonSlot.

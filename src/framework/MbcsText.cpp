@@ -190,4 +190,48 @@ std::string FromWide(const wchar_t* text) {
     return out;
 }
 
+namespace {
+
+std::wstring Widen(UINT codePage, DWORD flags, const std::string& text) {
+    if (text.empty())
+        return std::wstring();
+    const int length = static_cast<int>(text.size());
+    int chars = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
+    if (chars <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<std::size_t>(chars), L'\0');
+    MultiByteToWideChar(codePage, flags, text.data(), length, &wide[0], chars);
+    return wide;
+}
+
+} // namespace
+
+std::string ToUtf8(const std::string& ansi) {
+    std::wstring wide = Widen(CP_ACP, 0, ansi);
+    if (wide.empty())
+        return std::string();
+    const int chars = static_cast<int>(wide.size());
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), chars, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), chars, &out[0], bytes, nullptr, nullptr);
+    return out;
+}
+
+bool FromUtf8(const std::string& utf8, std::string* ansi) {
+    ansi->clear();
+    if (utf8.empty())
+        return true;
+    std::wstring wide = Widen(CP_UTF8, MB_ERR_INVALID_CHARS, utf8);
+    if (wide.empty())
+        return false;
+    const int chars = static_cast<int>(wide.size());
+    BOOL defaulted = FALSE;
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), chars, nullptr, 0, nullptr, &defaulted);
+    if (bytes <= 0 || defaulted)
+        return false;
+    ansi->assign(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), chars, &(*ansi)[0], bytes, nullptr, nullptr);
+    return true;
+}
+
 } // namespace mbcs

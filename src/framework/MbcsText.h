@@ -56,4 +56,10 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // Wide text in the process's ANSI code page ("" for null).
 std::string FromWide(const wchar_t* text);
 
+// ANSI text as UTF-8, for files that others read in UTF-8.
+std::string ToUtf8(const std::string& ansi);
+// UTF-8 text in the ANSI code page; false when a character has no place in it (or the bytes
+// are no UTF-8), never a lookalike.
+bool FromUtf8(const std::string& utf8, std::string* ansi);
+
 } // namespace mbcs

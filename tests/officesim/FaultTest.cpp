@@ -199,3 +199,64 @@ TEST_F(FaultTest, HangNeverAnswersUntilTheProcessIsEnded) {
     EXPECT_GE(took, 900u) << "the call returned before the process was ended";
     EXPECT_EQ(OfficeCalls::WordConvert(doc, "")[0], m_sim.Calls().back());
 }
+
+TEST_F(FaultTest, WorkGivesEveryOpenAndSaveItsCost) {
+    const struct {
+        const char* work;
+        DWORD atLeastMs; // that open and save each take
+        HRESULT openError;
+    } cases[] = {
+        {"sleep:300", 290, S_OK},
+        {"cpu:300;", 290, S_OK},
+        {"sleep:3o0", 0, DISP_E_EXCEPTION},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.work);
+        const std::string doc = Doc("work.doc", "doc", "工");
+        m_sim.Work(c.work);
+        StartQor();
+        DWORD start = GetTickCount();
+        EXPECT_EQ(c.openError, ErrorOf([&] { m_qor.Open(doc.c_str()); }));
+        DWORD opened = GetTickCount();
+        if (c.openError == S_OK) {
+            m_qor.SaveAs((m_dir / "work.qor").c_str());
+            EXPECT_GE(opened - start, c.atLeastMs);
+            EXPECT_GE(GetTickCount() - opened, c.atLeastMs);
+            EXPECT_TRUE(IsDoc(m_dir / "work.qor", "qor", "工"));
+        }
+        m_qor.Release();
+        OfficeSim::KillServers();
+        m_sim.ClearJournal();
+    }
+}
+
+TEST_F(FaultTest, SingleProcessServesEveryCreationAndEndsWithTheLastObject) {
+    const struct {
+        const char* work;
+        size_t processes; // that serve two word processors
+    } cases[] = {{"", 2}, {"single-process", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.work);
+        m_sim.Work(c.work);
+        const std::string doc = Doc("one.doc", "doc", "一");
+        QorClient first, second;
+        ASSERT_TRUE(first.Create());
+        first.Start();
+        ASSERT_TRUE(second.Create());
+        second.Start();
+        const std::vector<DWORD> pids = m_sim.JournalPids();
+        EXPECT_EQ(c.processes, pids.size());
+        first.Quit();
+        first.Release();
+        // The first client's quit leaves the other's application working.
+        if (c.processes == 1) {
+            second.Convert(doc.c_str(), (m_dir / "one.qor").c_str());
+            EXPECT_TRUE(IsDoc(m_dir / "one.qor", "qor", "一"));
+        }
+        second.Quit();
+        second.Release();
+        for (DWORD pid : pids)
+            EXPECT_TRUE(OfficeSim::WaitForExit(pid, 5000)) << "no process is left";
+        m_sim.ClearJournal();
+    }
+}

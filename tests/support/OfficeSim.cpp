@@ -99,6 +99,10 @@ void OfficeSim::StartError(const std::string& progId) {
     SetText(kKey, "StartError", progId);
 }
 
+void OfficeSim::Work(const std::string& value) {
+    SetText(kKey, "Work", value);
+}
+
 void OfficeSim::QuitError(bool on) {
     SetNumber(kKey, "QuitError", on ? 1 : 0);
 }

@@ -28,6 +28,9 @@ public:
     void RefuseStart(const std::string& progId);
     // Makes the first property write of this ProgID's application fail ("" for none).
     void StartError(const std::string& progId);
+    // The cost of every open and save and the single-process mode, as officesim/README.md
+    // describes the Work value ("sleep:25;single-process"); "" for none.
+    void Work(const std::string& value);
     // Makes the word processor's quit fail (its process stays).
     void QuitError(bool on);
     // Removes the registration of this ProgID's server, as on a machine without the application;

@@ -44,7 +44,7 @@ bool TandrelcProcess::Start(const std::string& args, const std::string& workDir,
         startup.hStdOutput = out;
         startup.hStdError = err;
     }
-    std::string commandLine = "\"" + ExePath() + "\" " + args;
+    std::string commandLine = "\"" + m_exe + "\" " + args;
     DWORD flags = console == REDIRECTED ? 0 : CREATE_NEW_CONSOLE;
     BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, flags, nullptr,
                                   workDir.c_str(), &startup, &m_process);

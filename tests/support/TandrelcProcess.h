@@ -13,7 +13,8 @@ class TandrelcProcess {
 public:
     enum Console { REDIRECTED, OWN_CONSOLE_REDIRECTED, OWN_CONSOLE };
 
-    TandrelcProcess() = default;
+    // exe is the program to start: tandrelc.exe, or a test copy of it.
+    explicit TandrelcProcess(const std::string& exe = ExePath()) : m_exe(exe) {}
     ~TandrelcProcess();
     TandrelcProcess(const TandrelcProcess&) = delete;
     TandrelcProcess& operator=(const TandrelcProcess&) = delete;
@@ -36,6 +37,7 @@ private:
     bool AttachToConsole();
     void Detach();
 
+    std::string m_exe;
     TempDir m_streams{"tandrelc-streams"};
     PROCESS_INFORMATION m_process = {};
     bool m_attached = false;
