@@ -265,6 +265,9 @@ bool TandrelApp::AddSelected(int nEntries) {
 
 bool TandrelApp::RemoveAll() {
     RemoteTree& list = ListTree();
+    // An add run still changes the list until it enables the window again.
+    if (!WaitFor([&] { return IsWindowEnabled(m_hWnd) != FALSE; }))
+        return Fail("the window stays disabled, as by an add run that does not end");
     std::vector<HTREEITEM> entries = list.DisplayOrder();
     if (entries.empty())
         return true;
@@ -272,6 +275,7 @@ bool TandrelApp::RemoveAll() {
         return false;
     HTREEITEM unselected = nullptr;
     if (!WaitFor([&] {
+            entries = list.DisplayOrder();
             auto it = std::find_if(entries.begin(), entries.end(),
                                    [&](HTREEITEM entry) { return !list.Selected(entry); });
             unselected = it == entries.end() ? nullptr : *it;
