@@ -168,7 +168,8 @@ bool TandrelApp::ClickButton(HTREEITEM hItem) {
         --button.x;
     if (!(tree.HitTest(button) & TVHT_ONITEMBUTTON))
         return Fail("\"" + Utf8(tree.Text(hItem)) + "\" has no expand button");
-    return UserInput::Click(button) || Fail("the click on the expand button failed");
+    // The tree's tool tip, raised by the last click, may lie over the button.
+    return ClickAt(tree.hwnd(), button, 0, "the expand button of " + Utf8(tree.Text(hItem)));
 }
 
 bool TandrelApp::Expand(HTREEITEM hItem) {
