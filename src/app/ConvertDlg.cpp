@@ -3,6 +3,7 @@
 #include "about/CAboutDlg.h"
 #include "convert/CConverter.h"
 #include "framework/CCmdUI.h"
+#include "framework/MbcsText.h"
 #include "res/resource.h"
 #include "shared/SourceFilter.h"
 #include "shared/UserMessages.h"
@@ -246,7 +247,7 @@ BOOL CConvertDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
             (id == ID_DIR_QOR_TO_OFFICE || id == ID_DIR_OFFICE_TO_QOR || id == ID_APP_ABOUT)) {
             CString text;
             text.LoadString(static_cast<UINT>(id));
-            lstrcpynA(tip->szText, text, sizeof(tip->szText));
+            lstrcpyA(tip->szText, mbcs::KeepHead(text.str(), sizeof(tip->szText) - 1).c_str());
         }
         if (OnToolTipNotify(hdr, pResult))
             return TRUE;

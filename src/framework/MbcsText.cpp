@@ -115,6 +115,13 @@ std::string KeepTail(const std::string& s, std::size_t maxBytes) {
     return s.substr(i);
 }
 
+std::string KeepHead(const std::string& s, std::size_t maxBytes) {
+    std::size_t end = 0;
+    while (end < s.size() && NextChar(s, end) <= maxBytes)
+        end = NextChar(s, end);
+    return s.substr(0, end);
+}
+
 bool EndsWithSeparator(const std::string& s) {
     std::size_t last = LastCharOffset(s);
     return last != npos && last + 1 == s.size() && s[last] == '\\';

@@ -29,6 +29,8 @@ std::size_t FindFirstOf(const std::string& s, const char* chars);
 std::size_t LastCharOffset(const std::string& s);
 // The longest end of s that starts on a character boundary and is at most maxBytes long.
 std::string KeepTail(const std::string& s, std::size_t maxBytes);
+// The longest start of s that ends on a character boundary and is at most maxBytes long.
+std::string KeepHead(const std::string& s, std::size_t maxBytes);
 // True when the last character is a single-byte "\" (never the trail byte of 乗).
 bool EndsWithSeparator(const std::string& s);
 // s without one trailing "\", if it has one.

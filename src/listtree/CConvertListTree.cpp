@@ -4,6 +4,20 @@
 
 #include <shellapi.h>
 
+namespace {
+
+// AddEntry called on another thread is carried out on the window's thread, which alone changes
+// the records and the icon cache: what "<<" or Start reads there never changes beneath them.
+constexpr UINT kAddEntryMessage = WM_APP + 1;
+
+struct AddEntryCall {
+    const char* pszPath;
+    int nType;
+    int nFileCount;
+};
+
+} // namespace
+
 CConvertListTree::~CConvertListTree() {
     DetachSystemImageList();
 }
@@ -15,7 +29,19 @@ void CConvertListTree::PreSubclassWindow() {
     }
 }
 
+LRESULT CConvertListTree::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != kAddEntryMessage)
+        return CMultiSelectTree::WindowProc(msg, wParam, lParam);
+    const auto* call = reinterpret_cast<const AddEntryCall*>(lParam);
+    return reinterpret_cast<LRESULT>(AddEntry(call->pszPath, call->nType, call->nFileCount));
+}
+
 HTREEITEM CConvertListTree::AddEntry(const char* pszPath, int nType, int nFileCount) {
+    if (m_hWnd != nullptr && GetWindowThreadProcessId(m_hWnd, nullptr) != GetCurrentThreadId()) {
+        AddEntryCall call = {pszPath, nType, nFileCount};
+        return reinterpret_cast<HTREEITEM>(
+            SendMessage(kAddEntryMessage, 0, reinterpret_cast<LPARAM>(&call)));
+    }
     // An empty path would be looked up, and later converted, as the current drive.
     if (pszPath == nullptr || *pszPath == '\0') {
         m_strLastError = "Empty path!";

@@ -14,7 +14,7 @@ public:
     CConvertListTree() = default;
     ~CConvertListTree() override;
 
-    // May run on another thread: the tree changes only through messages to the window.
+    // May be called on another thread: it then waits while the window's thread adds the entry.
     HTREEITEM AddEntry(const char* pszPath, int nType, int nFileCount);
     ConvertItem FindEntry(HTREEITEM hItem) const;
     void RemoveEntry(HTREEITEM hItem);
@@ -24,8 +24,8 @@ public:
     void GetSelectedEntries(std::vector<HTREEITEM>& selected) const;
 
     CString m_strLastError;
-    CImageList m_imageList; // lends the shared system list to the tree, never owns it
-    std::vector<ConvertItem> m_items;
+    CImageList m_imageList;           // lends the shared system list to the tree, never owns it
+    std::vector<ConvertItem> m_items; // changed on the window's thread only
 
     // A system icon and its open form, as indices into the shared list.
     struct PathIcons {
@@ -36,6 +36,7 @@ public:
 protected:
     // Check boxes only draw their state when the style is set after creation.
     void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     BOOL OnPlainLabelPress(HTREEITEM hItem) override;
 
     HTREEITEM InsertPathItem(HTREEITEM hParent, const char* pszPath);

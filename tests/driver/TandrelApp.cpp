@@ -168,7 +168,8 @@ bool TandrelApp::ClickButton(HTREEITEM hItem) {
         --button.x;
     if (!(tree.HitTest(button) & TVHT_ONITEMBUTTON))
         return Fail("\"" + Utf8(tree.Text(hItem)) + "\" has no expand button");
-    return UserInput::Click(button) || Fail("the click on the expand button failed");
+    // The tree's tool tip, raised by the last click, may lie over the button.
+    return ClickAt(tree.hwnd(), button, 0, "the expand button of " + Utf8(tree.Text(hItem)));
 }
 
 bool TandrelApp::Expand(HTREEITEM hItem) {
@@ -265,6 +266,9 @@ bool TandrelApp::AddSelected(int nEntries) {
 
 bool TandrelApp::RemoveAll() {
     RemoteTree& list = ListTree();
+    // An add run still changes the list until it enables the window again.
+    if (!WaitFor([&] { return IsWindowEnabled(m_hWnd) != FALSE; }))
+        return Fail("the window stays disabled, as by an add run that does not end");
     std::vector<HTREEITEM> entries = list.DisplayOrder();
     if (entries.empty())
         return true;
@@ -272,6 +276,7 @@ bool TandrelApp::RemoveAll() {
         return false;
     HTREEITEM unselected = nullptr;
     if (!WaitFor([&] {
+            entries = list.DisplayOrder();
             auto it = std::find_if(entries.begin(), entries.end(),
                                    [&](HTREEITEM entry) { return !list.Selected(entry); });
             unselected = it == entries.end() ? nullptr : *it;

@@ -49,8 +49,8 @@ public:
     }
     // ">>", then the wait until the list holds that many entries and the window is usable again.
     bool AddSelected(int nEntries);
-    // Selects every entry of the list (a click on the first, a Shift-click on the last) and
-    // presses "<<"; waits until the list is empty.
+    // Once no add run is under way (the window is enabled), selects every entry of the list (a
+    // click on the first, a Shift-click on the last) and presses "<<"; waits until it is empty.
     bool RemoveAll();
     // Clicks "Word" (false) or "Excel" (true) and waits until the source tree is built again.
     bool ChooseKind(bool sheet);

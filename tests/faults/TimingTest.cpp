@@ -188,7 +188,8 @@ TEST_F(TimingFault, CancelInTheMiddleOfAHundredThousandEntryCount) {
 }
 
 // ">>" clicked the moment the window comes back from an add run, while that run's box is still
-// closing: the second run counts in full like the first.
+// closing: the second run counts in full like the first. Two presses in all: a third, clicked
+// once the second run had ended, would add an entry behind the wait's back.
 TEST_F(TimingFault, AddPressedAgainAsAnAddRunFinishes) {
     for (int i = 0; i < 200; ++i)
         WriteDoc("again\\docs\\f" + std::to_string(i) + ".doc", "doc", "x");
@@ -200,7 +201,6 @@ TEST_F(TimingFault, AddPressedAgainAsAnAddRunFinishes) {
     ASSERT_TRUE(app.ClickControl(IDC_ADD)) << app.LastError();
     ASSERT_TRUE(PumpUntil([&] { return !IsWindowEnabled(app.Window()); }, 5000));
     ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(app.Window()) != FALSE; }, 30000));
-    ASSERT_TRUE(app.ClickControl(IDC_ADD)) << app.LastError();
     ASSERT_TRUE(app.AddSelected(2)) << app.LastError();
     EXPECT_EQ("转换文件数: 400", app.Text(IDC_FILE_COUNT));
 }

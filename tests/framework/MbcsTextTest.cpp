@@ -110,6 +110,18 @@ TEST(MbcsWide, FromWideGivesCodePage936Bytes) {
     EXPECT_EQ("", mbcs::FromWide(nullptr));
 }
 
+TEST(MbcsKeepHead, CutsOnlyAfterAWholeCharacter) {
+    const std::string text = "ab乗文"; // 乗 takes bytes 2 and 3, its trail byte 0x5C
+    const struct {
+        size_t maxBytes;
+        const char* head;
+    } cases[] = {
+        {100, "ab乗文"}, {6, "ab乗文"}, {5, "ab乗"}, {4, "ab乗"}, {3, "ab"}, {2, "ab"}, {0, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.head, mbcs::KeepHead(text, c.maxBytes)) << c.maxBytes;
+}
+
 TEST(MbcsKeepTail, CutsOnlyBeforeAWholeCharacter) {
     const std::string path = "C:\\乗\\a.doc"; // 乗 takes bytes 3 and 4
     const struct {

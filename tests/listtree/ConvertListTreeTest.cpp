@@ -194,7 +194,38 @@ TEST_F(ListTreeTest, TheSharedSystemImageListIsLentNeverOwned) {
     EXPECT_GE(ImageList_GetImageCount(hSystem), nImages) << "the system list survives the tree";
 }
 
-TEST_F(ListTreeTest, EntriesCanBeAddedFromAnotherThread) {
+// A list whose window's thread, having answered another thread's first insertion of an entry,
+// goes on reading the records a while, as "<<" or Start would read them.
+class ReadingListTree : public CConvertListTree {
+public:
+    int m_nChangedWhileRead = 0;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        LRESULT result = CConvertListTree::WindowProc(msg, wParam, lParam);
+        if (msg == TVM_INSERTITEMA && InSendMessage() && !m_bRead) {
+            m_bRead = true;
+            const size_t records = m_items.size();
+            ReplyMessage(result);
+            for (DWORD start = GetTickCount(); GetTickCount() - start < 200;) {
+                if (m_items.size() != records) {
+                    ++m_nChangedWhileRead;
+                    break;
+                }
+            }
+        }
+        return result;
+    }
+
+private:
+    bool m_bRead = false;
+};
+
+// An add run's entries, added from its own thread, change the records only on the window's
+// thread: never while that thread reads them.
+TEST_F(ListTreeTest, EntriesAddedFromAnotherThreadChangeTheRecordsOnTheWindowsThreadOnly) {
+    TreeHostDialog<ReadingListTree> host{IDC_LIST_TREE};
+    ASSERT_TRUE(host.Create(IDD_CONVERT_DIALOG));
     std::vector<std::string> files;
     for (int i = 0; i < 20; ++i)
         files.push_back(dir.WriteFile("f" + std::to_string(i) + ".doc"));
@@ -202,15 +233,16 @@ TEST_F(ListTreeTest, EntriesCanBeAddedFromAnotherThread) {
     std::vector<HTREEITEM> added;
     std::thread adder([&] {
         for (const std::string& f : files)
-            added.push_back(tree().AddEntry(f.c_str(), 2, 1));
+            added.push_back(host.m_tree.AddEntry(f.c_str(), 2, 1));
         done = true;
     });
     ASSERT_TRUE(PumpUntil([&] { return done.load(); }));
     adder.join();
-    ASSERT_EQ(Entries(), added);
+    EXPECT_EQ(0, host.m_tree.m_nChangedWhileRead) << "records changed beneath the window's thread";
+    ASSERT_EQ(files.size(), host.m_tree.m_items.size());
     for (size_t i = 0; i < files.size(); ++i) {
-        EXPECT_STREQ(files[i].c_str(), tree().GetItemText(added[i]));
-        EXPECT_EQ(added[i], tree().m_items[i].hItem);
+        EXPECT_STREQ(files[i].c_str(), host.m_tree.GetItemText(added[i]));
+        EXPECT_EQ(added[i], host.m_tree.m_items[i].hItem);
     }
 }
 
