@@ -3,7 +3,7 @@
 # per architecture, and SHA256SUMS over them. scripts/package.sh calls it after the release
 # builds; the packaging test calls it on the test build's programs.
 # Usage: make-packages.sh VERSION WIN32_DIR X64_DIR OUT_DIR
-#   each *_DIR holds tandrel.exe and tandrelc.exe; VERSION has four parts (1.0.0.1).
+#   each *_DIR holds tandrel.exe and tandrelc.exe; VERSION has four fields (1.0.0.1).
 set -euo pipefail
 [ $# -eq 4 ] || { echo "usage: $0 VERSION WIN32_DIR X64_DIR OUT_DIR" >&2; exit 2; }
 version=$1 win32=$2 x64=$3 out=$4
