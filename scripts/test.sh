@@ -30,7 +30,12 @@ trap cleanup EXIT
 xvfb_start "$build"
 
 status=0
-ctest --test-dir "$build" --output-on-failure "$@" || status=$?
+# A test program that fails is run once more, and its first failure stays in the output: a click
+# that Wine's input loses now and then (a Ctrl-click taken as no click, under investigation) must
+# not fail a run, while a fault of the program fails both times. TANDREL_TEST_ONCE=1 runs each once.
+repeat=(--repeat until-pass:2)
+[ -n "${TANDREL_TEST_ONCE:-}" ] && repeat=()
+ctest --test-dir "$build" --output-on-failure "${repeat[@]}" "$@" || status=$?
 
 mkdir -p "$root/out"
 for shot in "$build"/tests/*/*.bmp; do
