@@ -6,6 +6,7 @@
 #include "framework/FolderTree.h"
 #include "framework/MbcsText.h"
 #include "shared/SourceFilter.h"
+#include "walk/CSourceCount.h"
 
 #include <algorithm>
 
@@ -36,9 +37,7 @@ CString EntryPath(const CString& path) {
 } // namespace
 
 CConsoleJob::CConsoleJob(CConsoleOut& out)
-    : m_out(out), m_events(std::make_shared<CConsoleEvents>(out)) {
-    m_tree.m_bShowFiles = TRUE;
-}
+    : m_out(out), m_events(std::make_shared<CConsoleEvents>(out)) {}
 
 CConsoleJob::~CConsoleJob() {
     SetConsoleCtrlHandler(&CConsoleJob::OnConsoleControl, FALSE);
@@ -112,9 +111,9 @@ bool CConsoleJob::PrepareOutput(const CString& folder, ConvertJob& job) {
 }
 
 int CConsoleJob::CountEntry(const CString& path, int nKind) {
-    const char* filter = SourceFilterOf(m_nDirection, nKind);
-    m_tree.m_strFilter = filter;
-    return m_tree.CountPathFiles(path, filter, nullptr);
+    const CExtensionList extensions =
+        CExtensionList::FromFilter(SourceFilterOf(m_nDirection, nKind));
+    return CSourceCount(extensions, m_bCounting).CountPath(path);
 }
 
 bool CConsoleJob::OpenReport(const CString& path) {
@@ -204,7 +203,7 @@ void CConsoleJob::ListNotDone() {
 
 void CConsoleJob::RequestStop() {
     m_bStopRequested = true;
-    m_tree.m_bContinue = 0;
+    m_bCounting = 0;
     CConverter::StopInSlot(&m_pConverter);
 }
 

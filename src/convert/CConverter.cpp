@@ -3,8 +3,10 @@
 #include "framework/CExtensionList.h"
 #include "framework/CFileFind.h"
 #include "framework/MbcsText.h"
+#include "walk/CSourceWalk.h"
 
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -148,12 +150,39 @@ void CConverter::FailFile(const CString& source) {
         m_pEvents->OnLogLineLost(source);
 }
 
+class CConverter::WalkVisitor : public ISourceVisitor {
+public:
+    WalkVisitor(CConverter& converter, const CString& targetParent, int nType)
+        : m_converter(converter), m_targets(1, targetParent), m_nType(nType) {}
+
+    bool GoOn() override { return m_converter.m_bRunning != 0; }
+    void OnFolderEnter(const char* folder) override {
+        m_targets.push_back(m_converter.ChooseTargetFolder(folder, m_targets.back()));
+    }
+    void OnFolderLeave() override { m_targets.pop_back(); }
+    void OnSourceFile(const char* path) override {
+        if (!m_converter.ConvertWalkedFile(path, m_targets.back(), m_nType))
+            m_bComplete = false;
+    }
+    void OnFolderUnlisted(const char* path) override { m_converter.FailFile(path); }
+
+    // Whether every file met is done (none left for a later Start).
+    bool m_bComplete = true;
+
+private:
+    CConverter& m_converter;
+    std::vector<CString> m_targets; // the mirror of each folder on the walk's path
+    const int m_nType;
+};
+
 BOOL CConverter::ConvertFolder(const CString& source, const CString& targetParent, int nType) {
     // "" would walk the root of the current drive.
     if (source.IsEmpty())
         return TRUE;
-    CFolderChain chain;
-    return WalkFolder(source, targetParent, nType, chain) ? TRUE : FALSE;
+    const CExtensionList extensions = CExtensionList::FromList(SourceList(nType));
+    WalkVisitor visitor(*this, targetParent, nType);
+    const bool finished = CSourceWalk(extensions, visitor).Walk(source);
+    return finished && visitor.m_bComplete ? TRUE : FALSE;
 }
 
 CString CConverter::ChooseTargetFolder(const CString& source, const CString& targetParent) const {
@@ -174,42 +203,7 @@ CString CConverter::ChooseTargetFolder(const CString& source, const CString& tar
     return MakeSubFolder(targetParent, name);
 }
 
-bool CConverter::WalkFolder(const CString& source, const CString& targetParent, int nType,
-                            CFolderChain& chain) {
-    if (m_bRunning == 0)
-        return false;
-    // A link back to a folder already being walked would recurse without end: leave it out.
-    if (!chain.Enter(source))
-        return true;
-    CString target = ChooseTargetFolder(source, targetParent);
-    bool complete = true;
-    CFileFind finder;
-    BOOL working = finder.FindFile(mbcs::JoinPath(source.str(), "*.*").c_str());
-    // Only an empty drive lists nothing at all; any other folder that cannot be listed (too
-    // long, access denied) hides its sources.
-    if (!working && GetLastError() != ERROR_FILE_NOT_FOUND)
-        FailFile(source);
-    while (working) {
-        working = finder.FindNextFile();
-        CString entry = finder.GetFilePath();
-        if (finder.IsDirectory() && !finder.IsDots() && !finder.IsHidden())
-            complete = WalkFolder(entry, target, nType, chain) && complete;
-        // A stop ends this level after the file in hand, before anything else it holds.
-        if (m_bRunning == 0) {
-            complete = false;
-            break;
-        }
-        if (finder.IsDirectory() || finder.IsHidden())
-            continue;
-        complete = ConvertWalkedFile(entry, target, nType) && complete;
-    }
-    chain.Leave();
-    return complete;
-}
-
 bool CConverter::ConvertWalkedFile(const CString& source, const CString& target, int nType) {
-    if (!CExtensionList::FromList(SourceList(nType)).MatchesPath(source))
-        return true;
     // A source that vanished since the listing is none; one out of the file functions' reach
     // is, and so is one whose mirror folder could not be made.
     const bool reachable = source.GetLength() < MAX_PATH;

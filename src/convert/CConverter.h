@@ -4,7 +4,6 @@
 // converted at its own mirror path or named in the log, and the job's owner hears of each.
 #include "convert/CAutomationBridge.h"
 #include "convert/IJobEvents.h"
-#include "framework/CFolderChain.h"
 #include "framework/CString.h"
 
 #include <atomic>
@@ -76,8 +75,9 @@ private:
     // The targets this job has written, case folded: no later source may overwrite one.
     std::set<std::string> m_written;
 
-    bool WalkFolder(const CString& source, const CString& targetParent, int nType,
-                    CFolderChain& chain);
+    // The folder walk's side of the job: each folder gets its mirror before it is listed, each
+    // source met is converted into its folder's mirror.
+    class WalkVisitor;
     bool ConvertWalkedFile(const CString& source, const CString& target, int nType);
     CString ChooseTargetFolder(const CString& source, const CString& targetParent) const;
 };
