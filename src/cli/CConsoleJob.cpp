@@ -5,7 +5,7 @@
 #include "framework/CWinThread.h"
 #include "framework/FolderTree.h"
 #include "framework/MbcsText.h"
-#include "shared/SourceFilter.h"
+#include "shared/ConvertTable.h"
 
 #include <algorithm>
 
@@ -112,7 +112,7 @@ bool CConsoleJob::PrepareOutput(const CString& folder, ConvertJob& job) {
 }
 
 int CConsoleJob::CountEntry(const CString& path, int nKind) {
-    const char* filter = SourceFilterOf(m_nDirection, nKind);
+    CString filter = SourceFilterOf(m_nDirection, nKind);
     m_tree.m_strFilter = filter;
     return m_tree.CountPathFiles(path, filter, nullptr);
 }

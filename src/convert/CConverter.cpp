@@ -1,38 +1,12 @@
 #include "convert/CConverter.h"
 
-#include "framework/CExtensionList.h"
 #include "framework/CFileFind.h"
 #include "framework/MbcsText.h"
+#include "shared/ConvertTable.h"
 
 #include <mutex>
 
 namespace {
-
-struct ExtensionPair {
-    const char* source;
-    const char* result;
-};
-
-// Templates map to templates; the result depends on the source extension only.
-constexpr ExtensionPair kExtensionMap[] = {
-    {".doc", ".qor"}, {".dot", ".qot"}, {".xls", ".lx"}, {".xlt", ".lxt"},
-    {".qor", ".doc"}, {".qot", ".dot"}, {".lx", ".xls"}, {".lxt", ".xlt"},
-};
-
-const char* SourceList(int nType) {
-    switch (nType) {
-    case 1:
-        return ".qor|.qot";
-    case 2:
-        return ".lx|.lxt";
-    case 3:
-        return ".doc|.dot";
-    case 4:
-        return ".xls|.xlt";
-    default:
-        return nullptr;
-    }
-}
 
 // Guards the dialog's converter slot between the interface thread and the worker.
 std::mutex g_slotLock;
@@ -40,13 +14,7 @@ std::mutex g_slotLock;
 } // namespace
 
 CString CConverter::MapExtension(const CString& ext) {
-    CString lower = ext;
-    lower.MakeLower();
-    for (const ExtensionPair& pair : kExtensionMap) {
-        if (lower.CompareNoCase(pair.source) == 0)
-            return pair.result;
-    }
-    return CString();
+    return ResultExtensionOf(ext);
 }
 
 CString CConverter::MakeTargetName(const CString& path) {
@@ -75,7 +43,7 @@ BOOL CConverter::FolderHasEntries(const CString& path) {
 }
 
 BOOL CConverter::IsSourceFile(const CString& path, int nType) {
-    if (!CExtensionList::FromList(SourceList(nType)).MatchesPath(path))
+    if (!SourceExtensionsOf(nType).MatchesPath(path))
         return FALSE;
     // Exactly that name, file or folder; unlike a search pattern, "*" and "?" match nothing else.
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
@@ -208,7 +176,7 @@ bool CConverter::WalkFolder(const CString& source, const CString& targetParent, 
 }
 
 bool CConverter::ConvertWalkedFile(const CString& source, const CString& target, int nType) {
-    if (!CExtensionList::FromList(SourceList(nType)).MatchesPath(source))
+    if (!SourceExtensionsOf(nType).MatchesPath(source))
         return true;
     // A source that vanished since the listing is none; one out of the file functions' reach
     // is, and so is one whose mirror folder could not be made.
