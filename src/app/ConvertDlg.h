@@ -18,7 +18,7 @@ public:
     ~CConvertDlg() override;
 
     // The source filter of a direction and kind, in open-file-dialog form.
-    static const char* GetSourceFilter(int nDirection, int nKind);
+    static CString GetSourceFilter(int nDirection, int nKind);
     static int GetConvertType(int nDirection, int nKind);
     // The user's documents folder, or "" when it cannot be located.
     static CString GetDefaultOutputDir();

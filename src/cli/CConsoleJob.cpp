@@ -5,7 +5,7 @@
 #include "framework/CWinThread.h"
 #include "framework/FolderTree.h"
 #include "framework/MbcsText.h"
-#include "shared/SourceFilter.h"
+#include "shared/ConvertTable.h"
 #include "walk/CSourceCount.h"
 
 #include <algorithm>
@@ -111,8 +111,7 @@ bool CConsoleJob::PrepareOutput(const CString& folder, ConvertJob& job) {
 }
 
 int CConsoleJob::CountEntry(const CString& path, int nKind) {
-    const CExtensionList extensions =
-        CExtensionList::FromFilter(SourceFilterOf(m_nDirection, nKind));
+    const CExtensionList extensions = SourceExtensionsOf(ConvertTypeOf(m_nDirection, nKind));
     return CSourceCount(extensions, m_bCounting).CountPath(path);
 }
 

@@ -1,8 +1,8 @@
 #include "convert/CConverter.h"
 
-#include "framework/CExtensionList.h"
 #include "framework/CFileFind.h"
 #include "framework/MbcsText.h"
+#include "shared/ConvertTable.h"
 #include "walk/CSourceWalk.h"
 
 #include <mutex>
@@ -10,45 +10,13 @@
 
 namespace {
 
-struct ExtensionPair {
-    const char* source;
-    const char* result;
-};
-
-// Templates map to templates; the result depends on the source extension only.
-constexpr ExtensionPair kExtensionMap[] = {
-    {".doc", ".qor"}, {".dot", ".qot"}, {".xls", ".lx"}, {".xlt", ".lxt"},
-    {".qor", ".doc"}, {".qot", ".dot"}, {".lx", ".xls"}, {".lxt", ".xlt"},
-};
-
-const char* SourceList(int nType) {
-    switch (nType) {
-    case 1:
-        return ".qor|.qot";
-    case 2:
-        return ".lx|.lxt";
-    case 3:
-        return ".doc|.dot";
-    case 4:
-        return ".xls|.xlt";
-    default:
-        return nullptr;
-    }
-}
-
 // Guards the dialog's converter slot between the interface thread and the worker.
 std::mutex g_slotLock;
 
 } // namespace
 
 CString CConverter::MapExtension(const CString& ext) {
-    CString lower = ext;
-    lower.MakeLower();
-    for (const ExtensionPair& pair : kExtensionMap) {
-        if (lower.CompareNoCase(pair.source) == 0)
-            return pair.result;
-    }
-    return CString();
+    return ResultExtensionOf(ext);
 }
 
 CString CConverter::MakeTargetName(const CString& path) {
@@ -77,7 +45,7 @@ BOOL CConverter::FolderHasEntries(const CString& path) {
 }
 
 BOOL CConverter::IsSourceFile(const CString& path, int nType) {
-    if (!CExtensionList::FromList(SourceList(nType)).MatchesPath(path))
+    if (!SourceExtensionsOf(nType).MatchesPath(path))
         return FALSE;
     // Exactly that name, file or folder; unlike a search pattern, "*" and "?" match nothing else.
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
@@ -179,7 +147,7 @@ BOOL CConverter::ConvertFolder(const CString& source, const CString& targetParen
     // "" would walk the root of the current drive.
     if (source.IsEmpty())
         return TRUE;
-    const CExtensionList extensions = CExtensionList::FromList(SourceList(nType));
+    const CExtensionList extensions = SourceExtensionsOf(nType);
     WalkVisitor visitor(*this, targetParent, nType);
     const bool finished = CSourceWalk(extensions, visitor).Walk(source);
     return finished && visitor.m_bComplete ? TRUE : FALSE;
