@@ -181,6 +181,8 @@ int CConsoleJob::Summarize(const CCommandLine& cmd) {
         m_out.Error(CString(texts::kPrefix) + texts::kReportIncomplete + ": " + cmd.m_strReport);
     for (const CString& lost : m_events->LostLogLines())
         m_out.Error(CString(texts::kPrefix) + texts::kLogLineLost + ": " + lost);
+    for (const std::wstring& name : m_events->NamesNotHeld())
+        m_out.Error(CString(texts::kPrefix) + texts::kNameNotHeld + ": ", name);
     if (m_events->ApplicationNotStarted())
         return EXIT_NO_APPLICATION;
     if (m_bStopRequested)

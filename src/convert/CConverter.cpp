@@ -133,6 +133,11 @@ public:
             m_bComplete = false;
     }
     void OnFolderUnlisted(const char* path) override { m_converter.FailFile(path); }
+    void OnNameNotHeld(const char* path, const std::wstring& fullName) override {
+        if (m_converter.m_pEvents != nullptr)
+            m_converter.m_pEvents->OnNameNotHeld(path, fullName);
+        m_converter.FailFile(path);
+    }
 
     // Whether every file met is done (none left for a later Start).
     bool m_bComplete = true;

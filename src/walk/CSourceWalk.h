@@ -8,6 +8,7 @@
 #include "walk/ISourceVisitor.h"
 
 #include <string>
+#include <vector>
 
 class CSourceWalk {
 public:
@@ -21,6 +22,11 @@ private:
     // path is the one buffer of the whole walk: each level appends its entries' names to it and
     // leaves it as it found it.
     bool WalkFolder(std::string& path);
+    // The full real path of the entry listed as name in folder, the nth so listed there (the
+    // ANSI listing gives every name the code page cannot hold with "?", so two may look alike);
+    // wideNames is the folder's wide listing, read when first needed.
+    static std::wstring FullName(const std::string& folder, const std::string& name, int nth,
+                                 std::vector<std::wstring>& wideNames);
 
     const CExtensionList& m_extensions;
     ISourceVisitor& m_visitor;

@@ -1,5 +1,6 @@
 #pragma once
 // What a walk of an entry's folders tells the one who asked for it, in the order it meets things.
+#include <string>
 
 class ISourceVisitor {
 public:
@@ -17,4 +18,8 @@ public:
     virtual void OnSourceFile(const char* path) = 0;
     // A folder that cannot be listed (too long, access denied): what it holds is out of reach.
     virtual void OnFolderUnlisted(const char* path) = 0;
+    // A visible sub-folder, or a file of one of the walk's extensions, whose name the code page
+    // cannot hold: path has "?" for each such character, as the ANSI functions give it, and
+    // cannot be opened; fullName is the real one. Such a folder is not entered.
+    virtual void OnNameNotHeld(const char* path, const std::wstring& fullName) = 0;
 };
