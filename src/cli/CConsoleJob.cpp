@@ -57,8 +57,7 @@ int CConsoleJob::Run(const CCommandLine& cmd) {
     std::vector<CString> paths;
     for (size_t i = 0; i < m_items.size(); ++i) {
         if (m_items[i].nFileCount < 0)
-            m_items[i].nFileCount =
-                CountEntry(m_items[i].strPath, CConsoleConverter::KindOf(m_items[i].nType));
+            m_items[i].nFileCount = CountEntry(m_items[i].strPath, KindOfType(m_items[i].nType));
         m_nTotal += m_items[i].nFileCount;
         paths.push_back(m_items[i].strPath);
     }

@@ -2,7 +2,7 @@
 
 #include "convert/CallLimits.h"
 #include "framework/MbcsText.h"
-#include "shared/ConvertType.h"
+#include "shared/ConvertTable.h"
 
 #include <cstdio>
 
@@ -22,9 +22,10 @@ constexpr DISPID kSsOpen = 682;
 constexpr DISPID kSsSaveAs = 284;
 constexpr DISPID kSsClose = 277;
 
-// The two applications, as the watchdog and the process list tell them apart.
-constexpr int kWord = 0;
-constexpr int kSheet = 1;
+// The two applications, as the watchdog and the process list tell them apart: by the kind each
+// converts.
+constexpr int kWord = KIND_DOCUMENT;
+constexpr int kSheet = KIND_SPREADSHEET;
 constexpr char kWordProgId[] = "Qor.Application";
 constexpr char kSheetProgId[] = "LX.Exe";
 
@@ -92,11 +93,10 @@ template <class Call> void CAutomationBridge::Watched(int nApp, Call call) {
 
 CAutomationBridge::Outcome CAutomationBridge::ConvertFile(const CString& source,
                                                           const CString& target, int nType) {
-    const bool word = nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR;
-    const bool sheet = nType == CT_LX_TO_EXCEL || nType == CT_EXCEL_TO_LX;
-    if (!word && !sheet)
+    const int nApp = KindOfType(nType);
+    if (nApp < 0)
         return Outcome::Failed;
-    const int nApp = word ? kWord : kSheet;
+    const bool word = nApp == kWord;
     m_lastError = FileError();
     if (m_bUnavailable[nApp])
         return Outcome::NoApplication;
@@ -118,7 +118,7 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertFile(const CString& source,
 }
 
 const char* CAutomationBridge::StartFailureText(int nType) {
-    return nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR ? "Qor启动失败" : "LX启动失败";
+    return KindOfType(nType) == kWord ? "Qor启动失败" : "LX启动失败";
 }
 
 BOOL CAutomationBridge::CreateApplication(COleDispatchDriver& app, int nApp, const char* progId) {

@@ -125,7 +125,7 @@ BOOL CConverter::ConvertFolder(const CString& source, const CString& targetParen
 }
 
 CString CConverter::ChooseTargetFolder(const CString& source, const CString& targetParent) const {
-    if (m_bSameFolder == 1)
+    if (m_bSameFolder)
         return source;
     // Nothing of a sub-tree whose mirror could not be made is written anywhere else.
     if (targetParent.IsEmpty())
@@ -144,7 +144,7 @@ CString CConverter::ChooseTargetFolder(const CString& source, const CString& tar
 
 bool CConverter::WalkFolder(const CString& source, const CString& targetParent, int nType,
                             CFolderChain& chain) {
-    if (m_bRunning == 0)
+    if (!m_bRunning)
         return false;
     // A link back to a folder already being walked would recurse without end: leave it out.
     if (!chain.Enter(source))
@@ -163,7 +163,7 @@ bool CConverter::WalkFolder(const CString& source, const CString& targetParent, 
         if (finder.IsDirectory() && !finder.IsDots() && !finder.IsHidden())
             complete = WalkFolder(entry, target, nType, chain) && complete;
         // A stop ends this level after the file in hand, before anything else it holds.
-        if (m_bRunning == 0) {
+        if (!m_bRunning) {
             complete = false;
             break;
         }
@@ -204,7 +204,7 @@ CConverter* CConverter::LoadSlot(CConverter** slot) {
 void CConverter::StopInSlot(CConverter** slot) {
     std::lock_guard<std::mutex> hold(g_slotLock);
     if (*slot != nullptr)
-        (*slot)->m_bRunning = 0;
+        (*slot)->m_bRunning = FALSE;
 }
 
 bool CConverter::DetachFromSlot(CConverter** slot, CConverter* converter) {
@@ -222,7 +222,7 @@ void CConverter::AbandonSlot(CConverter** slot) {
     if (converter == nullptr)
         return;
     converter->m_bAbandoned = true;
-    converter->m_bRunning = 0;
+    converter->m_bRunning = FALSE;
     converter->m_bridge.Abandon();
     *slot = nullptr;
 }
