@@ -110,7 +110,7 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertFile(const CString& source,
             m_bUnavailable[nApp] = true;
             return Outcome::StartFailed;
         }
-    } catch (const CException& error) {
+    } catch (const COleException& error) {
         NoteError(error);
         return GiveUp(m_wpDocument);
     }
@@ -194,7 +194,7 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertDocument(const CString& sou
                                       static_cast<VARIANT*>(vZero), static_cast<VARIANT*>(vTwo), o);
         });
         m_wpDocument.ReleaseDispatch();
-    } catch (const CException& error) {
+    } catch (const COleException& error) {
         NoteError(error);
         return saved ? DropAfterSave(m_wpDocument, target) : GiveUp(m_wpDocument);
     }
@@ -230,20 +230,16 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertWorkbook(const CString& sou
                                       VTS_I2 VTS_I2 VTS_I2, 0, 0, 0);
         });
         m_ssWorkbook.ReleaseDispatch();
-    } catch (const CException& error) {
+    } catch (const COleException& error) {
         NoteError(error);
         return saved ? DropAfterSave(m_ssWorkbook, target) : GiveUp(m_ssWorkbook);
     }
     return TargetWritten(target) ? Outcome::Converted : Outcome::Failed;
 }
 
-void CAutomationBridge::NoteError(const CException& error) {
-    if (const auto* own = dynamic_cast<const COleDispatchException*>(&error)) {
-        m_lastError.code = own->m_scError;
-        m_lastError.description = own->m_strDescription;
-    } else if (const auto* call = dynamic_cast<const COleException*>(&error)) {
-        m_lastError.code = call->m_sc;
-    }
+void CAutomationBridge::NoteError(const COleException& error) {
+    m_lastError.code = error.GetErrorCode();
+    m_lastError.description = error.GetDescription();
 }
 
 CAutomationBridge::Outcome CAutomationBridge::GiveUp(COleDispatchDriver& openFile) {
@@ -273,7 +269,7 @@ void CAutomationBridge::Quit() {
                                  static_cast<VARIANT*>(vOmitted));
         });
         m_wpApp.ReleaseDispatch();
-    } catch (const CException&) {
+    } catch (const COleException&) {
         DropWordProcessor();
     }
     // Also after a failed quit: the spreadsheet may be one that the watchdog has ended.
