@@ -6,7 +6,6 @@
 #include "convert/CWindowJobEvents.h"
 #include "convert/ConvertJob.h"
 
-#include "framework/CWinThread.h"
 #include "shared/ConvertType.h"
 #include "shared/UserMessages.h"
 
@@ -77,17 +76,14 @@ double RunEngine(const std::string& src, const std::string& out, int files) {
     job->SetOutputDir(out.c_str());
     job->ppConverter = &slot;
     double start = Now();
-    CWinThread* thread =
-        AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    HANDLE done = thread->DuplicateHandle();
-    thread->ResumeThread();
+    CHandle worker = StartConvertThread(job);
+    HANDLE done = worker.Get();
     while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
     }
     double seconds = Now() - start;
-    CloseHandle(done);
     DestroyWindow(owner);
     return seconds;
 }

@@ -2,7 +2,6 @@
 
 #include "cli/CConsoleConverter.h"
 #include "cli/ConsoleTexts.h"
-#include "framework/CWinThread.h"
 #include "framework/FolderTree.h"
 #include "framework/MbcsText.h"
 #include "shared/ConvertTable.h"
@@ -142,18 +141,14 @@ bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job, const CCommandLine&
     job->ppConverter = &m_pConverter;
 
     ConvertJob* started = job.release();
-    CWinThread* thread =
-        AfxBeginThread(&ConvertThreadProc, started, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (thread == nullptr) {
+    CHandle done = StartConvertThread(started);
+    if (!done) {
         CConverter::DetachFromSlot(&m_pConverter, converter);
         delete converter;
         delete started;
         return Refuse(texts::kNotStarted, CString());
     }
-    HANDLE done = thread->DuplicateHandle();
-    thread->ResumeThread();
-    WaitForSingleObject(done, INFINITE);
-    CloseHandle(done);
+    WaitForSingleObject(done.Get(), INFINITE);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "convert/ConvertJob.h"
 
 #include "framework/COleMessageFilter.h"
+#include "framework/CWinThread.h"
 #include "framework/MbcsText.h"
 
 #include <cstring>
@@ -93,4 +94,17 @@ UINT ConvertThreadProc(LPVOID pParam) {
     filter.Revoke();
     CoUninitialize();
     return 0;
+}
+
+CHandle StartConvertThread(ConvertJob* job, DWORD* pThreadId) {
+    CWinThread* thread =
+        AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (thread == nullptr)
+        return CHandle();
+    // Taken while the thread cannot have ended and deleted its object.
+    CHandle done = thread->DuplicateHandle();
+    if (pThreadId != nullptr)
+        *pThreadId = thread->m_nThreadID;
+    thread->ResumeThread();
+    return done;
 }

@@ -1,7 +1,6 @@
 #include "EngineFixture.h"
 
 #include "framework/CFileFind.h"
-#include "framework/CWinThread.h"
 #include "framework/MbcsText.h"
 #include "UiPump.h"
 
@@ -75,16 +74,6 @@ void AppendWalkOrder(const std::string& folder, std::vector<std::string>& out) {
     }
 }
 
-HANDLE StartWorker(ConvertJob* job) {
-    CWinThread* thread =
-        AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (thread == nullptr)
-        return nullptr;
-    HANDLE done = thread->DuplicateHandle();
-    thread->ResumeThread();
-    return done;
-}
-
 void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string& output,
                         OwnerWindow& to) {
     auto* converter = new CConverter;
@@ -97,10 +86,10 @@ void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string
     ASSERT_TRUE(job->SetOutputDir(output.c_str()));
     job->ppConverter = &slot;
     const std::vector<DWORD> before = OfficeSim::ServerPids();
-    HANDLE done = StartWorker(job);
-    ASSERT_NE(nullptr, done);
-    bool ended = PumpUntil([&] { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; }, 120000);
-    CloseHandle(done);
+    CHandle done = StartConvertThread(job);
+    ASSERT_TRUE(done);
+    bool ended =
+        PumpUntil([&] { return WaitForSingleObject(done.Get(), 0) == WAIT_OBJECT_0; }, 120000);
     ASSERT_TRUE(ended) << "the job did not end";
     EXPECT_EQ(nullptr, slot) << "the worker empties the slot";
     EXPECT_EQ(std::vector<DWORD>(), OfficeSim::ServerPidsSince(before))

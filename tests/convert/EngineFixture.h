@@ -33,10 +33,6 @@ std::vector<std::string> OpenedSources(const std::vector<std::string>& calls);
 // following the file system's own listing order, which the walk must keep whatever it is.
 void AppendWalkOrder(const std::string& folder, std::vector<std::string>& out);
 
-// Starts ConvertThreadProc on a worker thread, as Start does; returns a handle to wait on
-// (valid after the thread object has deleted itself), or null when no thread started.
-HANDLE StartWorker(ConvertJob* job);
-
 class EngineTest : public testing::Test {
 protected:
     void SetUp() override;
