@@ -1,8 +1,8 @@
 #include "EngineFixture.h"
 
-#include "framework/CFileFind.h"
 #include "framework/MbcsText.h"
 #include "UiPump.h"
+#include "WalkOrder.h"
 
 #include <algorithm>
 
@@ -60,16 +60,10 @@ CConverter& EngineTest::Converter(const std::string& logFolder) {
 }
 
 void AppendWalkOrder(const std::string& folder, std::vector<std::string>& out) {
-    CFileFind finder;
-    BOOL working = finder.FindFile(mbcs::JoinPath(folder, "*.*").c_str());
-    while (working) {
-        working = finder.FindNextFile();
-        std::string path = finder.GetFilePath().str();
-        if (finder.IsDots() || finder.IsHidden())
-            continue;
-        if (finder.IsDirectory())
-            AppendWalkOrder(path, out);
-        else if (CConverter::IsSourceFile(path.c_str(), CT_WORD_TO_QOR))
+    for (const std::string& path : FilesInWalkOrder(folder)) {
+        // ".doc" and ".dot" end a name as four single-byte characters: no trail byte is a dot.
+        const char* tail = path.c_str() + (path.size() < 4 ? 0 : path.size() - 4);
+        if (_stricmp(tail, ".doc") == 0 || _stricmp(tail, ".dot") == 0)
             out.push_back(path);
     }
 }
