@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/CDialog.h"
+#include "framework/CHandle.h"
 #include "framework/CImageList.h"
 #include "framework/CProgressCtrl.h"
 #include "framework/CToolBar.h"
@@ -90,7 +91,7 @@ protected:
     CConverter* m_pConverter = nullptr;
     int m_nFileCount = 0;
     // The last worker: its own handle and ID, valid after the thread object has deleted itself.
-    HANDLE m_hWorkerThread = nullptr;
+    CHandle m_hWorkerThread;
     DWORD m_nWorkerThreadID = 0;
     int m_nDoneCount = 0;
     // From Start until the worker's started message: a repeated Start is refused meanwhile.

@@ -2,7 +2,6 @@
 
 #include "cli/CConsoleConverter.h"
 #include "cli/ConsoleTexts.h"
-#include "framework/CWinThread.h"
 #include "framework/FolderTree.h"
 #include "framework/MbcsText.h"
 #include "shared/ConvertTable.h"
@@ -56,8 +55,7 @@ int CConsoleJob::Run(const CCommandLine& cmd) {
     std::vector<CString> paths;
     for (size_t i = 0; i < m_items.size(); ++i) {
         if (m_items[i].nFileCount < 0)
-            m_items[i].nFileCount =
-                CountEntry(m_items[i].strPath, CConsoleConverter::KindOf(m_items[i].nType));
+            m_items[i].nFileCount = CountEntry(m_items[i].strPath, KindOfType(m_items[i].nType));
         m_nTotal += m_items[i].nFileCount;
         paths.push_back(m_items[i].strPath);
     }
@@ -141,18 +139,14 @@ bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job, const CCommandLine&
     job->ppConverter = &m_pConverter;
 
     ConvertJob* started = job.release();
-    CWinThread* thread =
-        AfxBeginThread(&ConvertThreadProc, started, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (thread == nullptr) {
+    CHandle done = StartConvertThread(started);
+    if (!done) {
         CConverter::DetachFromSlot(&m_pConverter, converter);
         delete converter;
         delete started;
         return Refuse(texts::kNotStarted, CString());
     }
-    HANDLE done = thread->DuplicateHandle();
-    thread->ResumeThread();
-    WaitForSingleObject(done, INFINITE);
-    CloseHandle(done);
+    WaitForSingleObject(done.Get(), INFINITE);
     return true;
 }
 

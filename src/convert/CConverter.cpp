@@ -159,7 +159,7 @@ BOOL CConverter::ConvertFolder(const CString& source, const CString& targetParen
 }
 
 CString CConverter::ChooseTargetFolder(const CString& source, const CString& targetParent) const {
-    if (m_bSameFolder == 1)
+    if (m_bSameFolder)
         return source;
     // Nothing of a sub-tree whose mirror could not be made is written anywhere else.
     if (targetParent.IsEmpty())
@@ -203,7 +203,7 @@ CConverter* CConverter::LoadSlot(CConverter** slot) {
 void CConverter::StopInSlot(CConverter** slot) {
     std::lock_guard<std::mutex> hold(g_slotLock);
     if (*slot != nullptr)
-        (*slot)->m_bRunning = 0;
+        (*slot)->m_bRunning = FALSE;
 }
 
 bool CConverter::DetachFromSlot(CConverter** slot, CConverter* converter) {
@@ -221,7 +221,7 @@ void CConverter::AbandonSlot(CConverter** slot) {
     if (converter == nullptr)
         return;
     converter->m_bAbandoned = true;
-    converter->m_bRunning = 0;
+    converter->m_bRunning = FALSE;
     converter->m_bridge.Abandon();
     *slot = nullptr;
 }

@@ -53,10 +53,10 @@ public:
     // application it started is ended, and the slot is emptied for good.
     static void AbandonSlot(CConverter** slot);
 
-    // Armed here, before the job is handed over; only Stop and Close change it, to 0.
-    std::atomic<int> m_bRunning{1};
+    // Armed here, before the job is handed over; only Stop and Close change it, to FALSE.
+    std::atomic<BOOL> m_bRunning{TRUE};
     IJobEvents* m_pEvents = nullptr; // the job's owner, told of every file
-    int m_bSameFolder = 0;
+    BOOL m_bSameFolder = FALSE; // the entry walked is the output folder: results beside sources
     CAutomationBridge m_bridge;
 
 protected:

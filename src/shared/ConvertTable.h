@@ -15,19 +15,21 @@ struct ExtensionPair {
 struct ConvertTypeRow {
     ConvertType nType;
     ConvertDirection nDirection;
-    int nKind;                   // 0 word processor, 1 spreadsheet
+    DocumentKind nKind;
     const char* pszDescription;  // the filter's description, before its patterns
     ExtensionPair extensions[2]; // the document, then the template: templates map to templates
 };
 
-// In type order, which is also direction-then-kind order.
+// In type order, which is also direction-then-kind order. The LX description has always been
+// followed by two blanks.
+// clang-format off
 constexpr ConvertTypeRow kConvertTypes[] = {
-    {CT_QOR_TO_WORD, DIR_QOR_TO_OFFICE, 0, "Qor文件", {{".qor", ".doc"}, {".qot", ".dot"}}},
-    // The LX description has always been followed by two blanks.
-    {CT_LX_TO_EXCEL, DIR_QOR_TO_OFFICE, 1, "LX文件 ", {{".lx", ".xls"}, {".lxt", ".xlt"}}},
-    {CT_WORD_TO_QOR, DIR_OFFICE_TO_QOR, 0, "Word文件", {{".doc", ".qor"}, {".dot", ".qot"}}},
-    {CT_EXCEL_TO_LX, DIR_OFFICE_TO_QOR, 1, "Excel文件", {{".xls", ".lx"}, {".xlt", ".lxt"}}},
+    {CT_QOR_TO_WORD, DIR_QOR_TO_OFFICE, KIND_DOCUMENT,    "Qor文件",   {{".qor", ".doc"}, {".qot", ".dot"}}},
+    {CT_LX_TO_EXCEL, DIR_QOR_TO_OFFICE, KIND_SPREADSHEET, "LX文件 ",   {{".lx", ".xls"},  {".lxt", ".xlt"}}},
+    {CT_WORD_TO_QOR, DIR_OFFICE_TO_QOR, KIND_DOCUMENT,    "Word文件",  {{".doc", ".qor"}, {".dot", ".qot"}}},
+    {CT_EXCEL_TO_LX, DIR_OFFICE_TO_QOR, KIND_SPREADSHEET, "Excel文件", {{".xls", ".lx"},  {".xlt", ".lxt"}}},
 };
+// clang-format on
 
 constexpr bool RowsInTypeOrder() {
     for (int i = 0; i < 4; ++i) {
@@ -41,9 +43,10 @@ constexpr bool RowsInTypeOrder() {
 static_assert(RowsInTypeOrder(), "kConvertTypes is looked up by position");
 
 // As the window reads its buttons: any direction but Qor-to-Office is Office-to-Qor, any kind
-// but 0 is 1.
+// but the document kind is the spreadsheet kind.
 inline const ConvertTypeRow& ConvertRowOf(int nDirection, int nKind) {
-    return kConvertTypes[(nDirection == DIR_QOR_TO_OFFICE ? 0 : 2) + (nKind == 0 ? 0 : 1)];
+    return kConvertTypes[(nDirection == DIR_QOR_TO_OFFICE ? 0 : 2) +
+                         (nKind == KIND_DOCUMENT ? KIND_DOCUMENT : KIND_SPREADSHEET)];
 }
 
 // What an entry added under a direction and kind converts.
@@ -58,13 +61,24 @@ inline CString SourceFilterOf(int nDirection, int nKind) {
     return row.pszDescription + (" (" + patterns + ")|" + patterns + "||");
 }
 
+// The row of a type; null for a value that is no type.
+inline const ConvertTypeRow* ConvertRowOf(int nType) {
+    return nType >= CT_QOR_TO_WORD && nType <= CT_EXCEL_TO_LX ? &kConvertTypes[nType - 1] : nullptr;
+}
+
+// The kind of a type, and so the application that converts it; -1 for a value that is no type.
+inline int KindOfType(int nType) {
+    const ConvertTypeRow* row = ConvertRowOf(nType);
+    return row != nullptr ? row->nKind : -1;
+}
+
 // The extensions a file of the type has; none for a value that is no type.
 inline CExtensionList SourceExtensionsOf(int nType) {
-    if (nType < CT_QOR_TO_WORD || nType > CT_EXCEL_TO_LX)
+    const ConvertTypeRow* row = ConvertRowOf(nType);
+    if (row == nullptr)
         return CExtensionList::FromList(nullptr);
-    const ConvertTypeRow& row = kConvertTypes[nType - 1];
-    return CExtensionList::FromList(CString(row.extensions[0].source) + "|" +
-                                    row.extensions[1].source);
+    return CExtensionList::FromList(CString(row->extensions[0].source) + "|" +
+                                    row->extensions[1].source);
 }
 
 // The result extension of a source extension, whatever its type and case; "" for any other.
