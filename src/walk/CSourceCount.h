@@ -1,7 +1,7 @@
 #pragma once
 // Counting the files an entry stands for, as ">>" and tandrelc do before a job: a folder's
-// source files by the walk's rules (and one for each folder or name the job will log as out of
-// reach), or 1 for a file of a source extension.
+// source files by the walk's rules (and one for each name the job will log as one the code page
+// cannot hold), or 1 for a file of a source extension.
 #include "framework/CExtensionList.h"
 #include "walk/ISourceVisitor.h"
 
@@ -34,9 +34,9 @@ private:
     bool GoOn() override { return m_bContinue != 0; }
     void OnEntry(const char* path) override;
     void OnSourceFile(const char*) override;
-    // What the job's walk cannot reach is a failure there, one for each: counted here too, so
-    // that the count, the progress and the log agree.
-    void OnFolderUnlisted(const char*) override { ++m_nCount; }
+    void OnFolderUnlisted(const char*) override {}
+    // The job logs each such name as a failure: counted, so that the count, the progress and
+    // the log agree.
     void OnNameNotHeld(const char* path, const std::wstring&) override { OnSourceFile(path); }
 
     const CExtensionList& m_extensions;
