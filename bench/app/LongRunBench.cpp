@@ -8,6 +8,7 @@
 #include "ProcessCounters.h"
 
 #include "../BenchClock.h"
+#include "FailureLog.h"
 #include "OfficeSim.h"
 #include "TandrelApp.h"
 #include "TempDir.h"
@@ -64,7 +65,7 @@ public:
             OfficeSim::WriteDoc(m_sources.WriteFile(relative), "doc", "第" + Name(n) + "份");
             if (n % m_every == 0) {
                 m_sim.Fault(Name(n) + ".doc", kRules[(n / m_every) % m_rules]);
-                m_failures.push_back(m_drive.root() + relative + "  转换失败\r\n");
+                m_failures.push_back(FailureLogLine(m_drive.root() + relative));
             }
         }
         std::sort(m_failures.begin(), m_failures.end());

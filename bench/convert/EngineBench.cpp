@@ -6,9 +6,10 @@
 #include "convert/CWindowJobEvents.h"
 #include "convert/ConvertJob.h"
 
-#include "framework/CWinThread.h"
 #include "shared/ConvertType.h"
 #include "shared/UserMessages.h"
+
+#include "TempDir.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,14 +19,6 @@
 namespace {
 
 using bench::Now;
-
-std::string MakeRoot() {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    std::string root = std::string(base) + "tandrel-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(root.c_str(), nullptr);
-    return root;
-}
 
 // 10 folders of 10 sub-folders, the files spread evenly over the 100 leaves.
 std::vector<std::string> MakeTree(const std::string& src, int files) {
@@ -77,17 +70,14 @@ double RunEngine(const std::string& src, const std::string& out, int files) {
     job->SetOutputDir(out.c_str());
     job->ppConverter = &slot;
     double start = Now();
-    CWinThread* thread =
-        AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    HANDLE done = thread->DuplicateHandle();
-    thread->ResumeThread();
+    CHandle worker = StartConvertThread(job);
+    HANDLE done = worker.Get();
     while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
     }
     double seconds = Now() - start;
-    CloseHandle(done);
     DestroyWindow(owner);
     return seconds;
 }
@@ -156,30 +146,13 @@ void CopyWalk(const std::string& src, const std::string& dst) {
     FindClose(h);
 }
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*.*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path + "\\" + name);
-            else
-                DeleteFileA((path + "\\" + name).c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     int files = argc > 1 ? std::atoi(argv[1]) : 10000;
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tandrel\\OfficeSim");
-    std::string root = MakeRoot();
+    TempDir temp("tandrel-bench");
+    const std::string& root = temp.path();
     std::vector<std::string> paths = MakeTree(root + "\\src", files);
     std::string plainOut = root + "\\plain", engineOut = root + "\\engine";
     CreateDirectoryA(plainOut.c_str(), nullptr);
@@ -197,6 +170,5 @@ int main(int argc, char** argv) {
     std::printf("plain copying walk:  %8.2f s  %7.3f ms/file\n", copy, 1000 * copy / files);
     std::printf("engine / plain automation: %.3f\n", engine / plain);
     std::printf("engine / copying walk:     %.1f\n", engine / copy);
-    RemoveTree(root);
     return 0;
 }

@@ -5,7 +5,7 @@
 #include "framework/CCmdUI.h"
 #include "framework/MbcsText.h"
 #include "res/resource.h"
-#include "shared/SourceFilter.h"
+#include "shared/ConvertTable.h"
 #include "shared/UserMessages.h"
 
 #include <shlobj.h>
@@ -26,7 +26,7 @@ CConvertDlg::CConvertDlg(CWnd* pParent)
     : CDialog(IDD_CONVERT_DIALOG, pParent),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
 
-const char* CConvertDlg::GetSourceFilter(int nDirection, int nKind) {
+CString CConvertDlg::GetSourceFilter(int nDirection, int nKind) {
     return SourceFilterOf(nDirection, nKind);
 }
 

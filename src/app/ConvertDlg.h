@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/CDialog.h"
+#include "framework/CHandle.h"
 #include "framework/CImageList.h"
 #include "framework/CProgressCtrl.h"
 #include "framework/CToolBar.h"
@@ -18,7 +19,7 @@ public:
     ~CConvertDlg() override;
 
     // The source filter of a direction and kind, in open-file-dialog form.
-    static const char* GetSourceFilter(int nDirection, int nKind);
+    static CString GetSourceFilter(int nDirection, int nKind);
     static int GetConvertType(int nDirection, int nKind);
     // The user's documents folder, or "" when it cannot be located.
     static CString GetDefaultOutputDir();
@@ -90,7 +91,7 @@ protected:
     CConverter* m_pConverter = nullptr;
     int m_nFileCount = 0;
     // The last worker: its own handle and ID, valid after the thread object has deleted itself.
-    HANDLE m_hWorkerThread = nullptr;
+    CHandle m_hWorkerThread;
     DWORD m_nWorkerThreadID = 0;
     int m_nDoneCount = 0;
     // From Start until the worker's started message: a repeated Start is refused meanwhile.

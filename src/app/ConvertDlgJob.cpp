@@ -5,7 +5,6 @@
 #include "app/DialogJobEvents.h"
 #include "convert/ConvertJob.h"
 #include "framework/AfxMessageBox.h"
-#include "framework/CWinThread.h"
 #include "framework/MbcsText.h"
 #include "framework/FolderTree.h"
 #include "res/resource.h"
@@ -14,6 +13,7 @@
 #include <shlobj.h>
 
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -108,17 +108,14 @@ BOOL CConvertDlg::StartLog(CConverter& converter) {
 }
 
 BOOL CConvertDlg::StartWorker(ConvertJob* pJob) {
-    CWinThread* thread =
-        AfxBeginThread(ConvertThreadProc, pJob, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (thread == nullptr)
+    DWORD id = 0;
+    CHandle worker = StartConvertThread(pJob, &id);
+    if (!worker)
         return FALSE;
-    if (m_hWorkerThread != nullptr)
-        CloseHandle(m_hWorkerThread);
     // Kept beside the self-deleting thread object, so Close can still wait for the thread.
-    m_hWorkerThread = thread->DuplicateHandle();
-    m_nWorkerThreadID = thread->m_nThreadID;
+    m_hWorkerThread = std::move(worker);
+    m_nWorkerThreadID = id;
     m_bJobStarting = TRUE;
-    thread->ResumeThread();
     return TRUE;
 }
 
@@ -146,7 +143,7 @@ void CConvertDlg::OnStopConvert() {
 void CConvertDlg::OnCloseButton() {
     CConverter::StopInSlot(&m_pConverter);
     if (IsWorkerRunning())
-        StopThread(m_hWorkerThread, kCloseWaitMs);
+        StopThread(m_hWorkerThread.Get(), kCloseWaitMs);
     // A worker still running is left behind; no application it started may outlive the program.
     if (IsWorkerRunning())
         CConverter::AbandonSlot(&m_pConverter);
@@ -154,7 +151,7 @@ void CConvertDlg::OnCloseButton() {
 }
 
 BOOL CConvertDlg::IsWorkerRunning() const {
-    return m_hWorkerThread != nullptr && WaitForSingleObject(m_hWorkerThread, 0) == WAIT_TIMEOUT;
+    return m_hWorkerThread && WaitForSingleObject(m_hWorkerThread.Get(), 0) == WAIT_TIMEOUT;
 }
 
 // Waits for the thread but keeps answering messages sent to this thread meanwhile: a worker
@@ -187,8 +184,6 @@ CConvertDlg::~CConvertDlg() {
         if (converter != nullptr && CConverter::DetachFromSlot(&m_pConverter, converter))
             delete converter;
     }
-    if (m_hWorkerThread != nullptr)
-        CloseHandle(m_hWorkerThread);
 }
 
 LRESULT CConvertDlg::OnItemConverted(WPARAM wParam, LPARAM lParam) {

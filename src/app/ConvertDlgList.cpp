@@ -15,7 +15,7 @@ void CConvertDlg::OnAddFiles() {
         return;
     }
     int type = GetConvertType(m_nDirection, m_nKind);
-    const char* filter = GetSourceFilter(m_nDirection, m_nKind);
+    CString filter = GetSourceFilter(m_nDirection, m_nKind);
     if (dlg->StartAddThread(&m_shellTree, &m_listTree, filter, type) == nullptr) {
         dlg->DestroyWindow();
         EnableWindow(TRUE);

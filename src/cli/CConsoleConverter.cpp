@@ -1,6 +1,6 @@
 #include "cli/CConsoleConverter.h"
 
-#include "shared/ConvertType.h"
+#include "shared/ConvertTable.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ BOOL CConsoleConverter::ConvertFile(const CString& source, const CString& target
     if (m_pool == nullptr)
         return ConvertHere(source, target, nType);
     CConvertPool::Task task{source, target, nType, m_events.CurrentEntry()};
-    if (WrittenByJob(target) || m_bUnavailable[KindOf(nType)]) {
+    if (WrittenByJob(target) || m_bUnavailable[KindOfType(nType)]) {
         const Outcome outcome = WrittenByJob(target) ? Outcome::Failed : Outcome::NoApplication;
         Settle({task, outcome, CAutomationBridge::FileError(), 0});
         return TRUE;
@@ -68,14 +68,10 @@ void CConsoleConverter::HandOver(const CConvertPool::Task& task) {
 void CConsoleConverter::Settle(const CConvertPool::Result& result) {
     const CConvertPool::Task& task = result.task;
     if (result.outcome == Outcome::StartFailed || result.outcome == Outcome::NoApplication)
-        m_bUnavailable[KindOf(task.nType)] = true;
+        m_bUnavailable[KindOfType(task.nType)] = true;
     m_events.OnFileSettling(task.source, task.target, task.entry);
     const BOOL done = SettleFile(task.source, task.target, task.nType, result.outcome);
     m_events.OnFileSettled(done != FALSE, result.error.code, result.error.description, result.ms);
-}
-
-int CConsoleConverter::KindOf(int nType) {
-    return nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR ? 0 : 1;
 }
 
 bool CConsoleConverter::IsUpToDate(const CString& source, const CString& target) {

@@ -17,8 +17,6 @@ public:
     // Waits for the files still in hand and settles them before the applications go.
     void QuitApplications() override;
 
-    // The kind (0 word processor, 1 spreadsheet) that a type belongs to.
-    static int KindOf(int nType);
     // Whether target exists as a file last written no earlier than source.
     static bool IsUpToDate(const CString& source, const CString& target);
 

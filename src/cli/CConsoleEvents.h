@@ -38,6 +38,8 @@ public:
     bool ApplicationNotStarted() const { return m_bNoApplication; }
     bool IsTicked(size_t index) const { return m_ticked[index]; }
     const std::vector<CString>& LostLogLines() const { return m_lostLogLines; }
+    // The real names of the failures whose names the code page cannot hold.
+    const std::vector<std::wstring>& NamesNotHeld() const { return m_namesNotHeld; }
 
     void OnJobStarted() override {}
     bool IsEntryDone(HTREEITEM hItem) override;
@@ -46,6 +48,9 @@ public:
     void OnFileConverted(const CString& source) override;
     void OnFileFailed(const CString& source) override;
     void OnLogLineLost(const CString& source) override { m_lostLogLines.push_back(source); }
+    void OnNameNotHeld(const CString&, const std::wstring& fullName) override {
+        m_namesNotHeld.push_back(fullName);
+    }
     void OnApplicationNotStarted(const char* text) override;
     bool SkipEntryHoldingOutput(const CString& entry) override;
     void OnJobFinished() override {}
@@ -74,6 +79,7 @@ private:
     size_t m_nCurrent = 0;
     int m_nInFlight = 0; // files gone to the application and not yet settled
     std::vector<CString> m_lostLogLines;
+    std::vector<std::wstring> m_namesNotHeld;
     int m_nTotal = 0;
     int m_nDone = 0;
     int m_nConverted = 0;

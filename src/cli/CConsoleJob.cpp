@@ -2,10 +2,10 @@
 
 #include "cli/CConsoleConverter.h"
 #include "cli/ConsoleTexts.h"
-#include "framework/CWinThread.h"
 #include "framework/FolderTree.h"
 #include "framework/MbcsText.h"
-#include "shared/SourceFilter.h"
+#include "shared/ConvertTable.h"
+#include "walk/CSourceCount.h"
 
 #include <algorithm>
 
@@ -36,9 +36,7 @@ CString EntryPath(const CString& path) {
 } // namespace
 
 CConsoleJob::CConsoleJob(CConsoleOut& out)
-    : m_out(out), m_events(std::make_shared<CConsoleEvents>(out)) {
-    m_tree.m_bShowFiles = TRUE;
-}
+    : m_out(out), m_events(std::make_shared<CConsoleEvents>(out)) {}
 
 CConsoleJob::~CConsoleJob() {
     SetConsoleCtrlHandler(&CConsoleJob::OnConsoleControl, FALSE);
@@ -59,8 +57,7 @@ int CConsoleJob::Run(const CCommandLine& cmd) {
     for (size_t i = 0; i < m_items.size(); ++i) {
         // Under /update the walk is the only pass: the total is known once the job has ended.
         if (m_items[i].nFileCount < 0 && m_bCountFirst)
-            m_items[i].nFileCount =
-                CountEntry(m_items[i].strPath, CConsoleConverter::KindOf(m_items[i].nType));
+            m_items[i].nFileCount = CountEntry(m_items[i].strPath, KindOfType(m_items[i].nType));
         m_nTotal += m_items[i].nFileCount;
         paths.push_back(m_items[i].strPath);
     }
@@ -114,9 +111,8 @@ bool CConsoleJob::PrepareOutput(const CString& folder, ConvertJob& job) {
 }
 
 int CConsoleJob::CountEntry(const CString& path, int nKind) {
-    const char* filter = SourceFilterOf(m_nDirection, nKind);
-    m_tree.m_strFilter = filter;
-    return m_tree.CountPathFiles(path, filter, nullptr);
+    const CExtensionList extensions = SourceExtensionsOf(ConvertTypeOf(m_nDirection, nKind));
+    return CSourceCount(extensions, m_bCounting).CountPath(path);
 }
 
 bool CConsoleJob::OpenReport(const CString& path) {
@@ -145,18 +141,14 @@ bool CConsoleJob::RunWorker(std::unique_ptr<ConvertJob> job, const CCommandLine&
     job->ppConverter = &m_pConverter;
 
     ConvertJob* started = job.release();
-    CWinThread* thread =
-        AfxBeginThread(&ConvertThreadProc, started, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (thread == nullptr) {
+    CHandle done = StartConvertThread(started);
+    if (!done) {
         CConverter::DetachFromSlot(&m_pConverter, converter);
         delete converter;
         delete started;
         return Refuse(texts::kNotStarted, CString());
     }
-    HANDLE done = thread->DuplicateHandle();
-    thread->ResumeThread();
-    WaitForSingleObject(done, INFINITE);
-    CloseHandle(done);
+    WaitForSingleObject(done.Get(), INFINITE);
     return true;
 }
 
@@ -187,6 +179,8 @@ int CConsoleJob::Summarize(const CCommandLine& cmd) {
         m_out.Error(CString(texts::kPrefix) + texts::kReportIncomplete + ": " + cmd.m_strReport);
     for (const CString& lost : m_events->LostLogLines())
         m_out.Error(CString(texts::kPrefix) + texts::kLogLineLost + ": " + lost);
+    for (const std::wstring& name : m_events->NamesNotHeld())
+        m_out.Error(CString(texts::kPrefix) + texts::kNameNotHeld + ": ", name);
     if (m_events->ApplicationNotStarted())
         return EXIT_NO_APPLICATION;
     if (m_bStopRequested)
@@ -200,10 +194,9 @@ int CConsoleJob::CountAfterJob() {
         if (m_events->IsTicked(i))
             continue;
         // An entry left undone: what the walk never reached of it.
-        int count =
-            m_items[i].nFileCount >= 0
-                ? m_items[i].nFileCount
-                : CountEntry(m_items[i].strPath, CConsoleConverter::KindOf(m_items[i].nType));
+        int count = m_items[i].nFileCount >= 0
+                        ? m_items[i].nFileCount
+                        : CountEntry(m_items[i].strPath, KindOfType(m_items[i].nType));
         total += std::max(0, count - m_events->FilesMet(i));
     }
     return total;
@@ -225,7 +218,7 @@ void CConsoleJob::RequestStop() {
     m_bStopRequested = true;
     // Counting after the job, for the summary, is not cut short.
     if (m_bCountFirst)
-        m_tree.m_bContinue = 0;
+        m_bCounting = 0;
     CConverter::StopInSlot(&m_pConverter);
 }
 

@@ -7,7 +7,6 @@
 #include "cli/CConsoleEvents.h"
 #include "cli/CJobReport.h"
 #include "convert/ConvertJob.h"
-#include "shelltree/CShellTree.h"
 
 #include <atomic>
 #include <memory>
@@ -48,7 +47,7 @@ private:
     static BOOL WINAPI OnConsoleControl(DWORD type);
 
     CConsoleOut& m_out;
-    CShellTree m_tree; // its file counting, without a window
+    std::atomic<int> m_bCounting{1}; // the counting goes on while set; Ctrl+C clears it
     std::atomic<bool> m_bStopRequested{false};
     // Counted before the job (for the progress counter), or, under /update, only after it.
     std::atomic<bool> m_bCountFirst{true};

@@ -80,6 +80,18 @@ void CConsoleOut::Error(const CString& text) {
     Put(m_err, text.str() + "\r\n");
 }
 
+void CConsoleOut::Error(const CString& text, const std::wstring& name) {
+    if (!m_err.console) {
+        Put(m_err, text.str() + mbcs::FromWideMarked(name) + "\r\n");
+        return;
+    }
+    EndProgress();
+    Put(m_err, text.str());
+    const std::wstring line = name + L"\r\n";
+    DWORD written = 0;
+    WriteConsoleW(m_err.handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
 void CConsoleOut::Write(const CString& text) {
     EndProgress();
     Put(m_out, text.str());

@@ -4,6 +4,8 @@
 // redirected, its bytes are written as they are and progress comes as plain lines.
 #include "framework/CString.h"
 
+#include <string>
+
 class CConsoleOut {
 public:
     CConsoleOut();
@@ -14,6 +16,10 @@ public:
     // A line on standard output, or on standard error.
     void Line(const CString& text);
     void Error(const CString& text);
+    // A line on standard error that ends in a name the code page may not hold: shown as it is on
+    // a console; in a redirected stream, which stays code page 936, each character the code
+    // page cannot hold is written as <U+XXXX>.
+    void Error(const CString& text, const std::wstring& name);
     // Text as it is, line ends included.
     void Write(const CString& text);
 

@@ -87,6 +87,8 @@ constexpr char kNotStarted[] = "无法开始转换 / the job could not be starte
 constexpr char kLogNotWritable[] =
     "无法在输出文件夹中创建日志, 什么也没转换 / cannot create the log in the output folder, "
     "nothing converted";
+constexpr char kNameNotHeld[] = "名称无法用代码页 936 表示, 未转换, 已记入日志 / name not in code "
+                                "page 936, not converted, logged";
 constexpr char kLogLineLost[] = "未能写入日志的失败文件 / failed, but not written to the log";
 
 constexpr char kSubFolder[] = "警告: 输出文件夹在源文件夹之内, 跳过这个源 / warning: the output "

@@ -2,7 +2,7 @@
 
 #include "convert/CallLimits.h"
 #include "framework/MbcsText.h"
-#include "shared/ConvertType.h"
+#include "shared/ConvertTable.h"
 
 #include <cstdio>
 
@@ -22,9 +22,10 @@ constexpr DISPID kSsOpen = 682;
 constexpr DISPID kSsSaveAs = 284;
 constexpr DISPID kSsClose = 277;
 
-// The two applications, as the watchdog and the process list tell them apart.
-constexpr int kWord = 0;
-constexpr int kSheet = 1;
+// The two applications, as the watchdog and the process list tell them apart: by the kind each
+// converts.
+constexpr int kWord = KIND_DOCUMENT;
+constexpr int kSheet = KIND_SPREADSHEET;
 constexpr char kWordProgId[] = "Qor.Application";
 constexpr char kSheetProgId[] = "LX.Exe";
 
@@ -92,11 +93,10 @@ template <class Call> void CAutomationBridge::Watched(int nApp, Call call) {
 
 CAutomationBridge::Outcome CAutomationBridge::ConvertFile(const CString& source,
                                                           const CString& target, int nType) {
-    const bool word = nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR;
-    const bool sheet = nType == CT_LX_TO_EXCEL || nType == CT_EXCEL_TO_LX;
-    if (!word && !sheet)
+    const int nApp = KindOfType(nType);
+    if (nApp < 0)
         return Outcome::Failed;
-    const int nApp = word ? kWord : kSheet;
+    const bool word = nApp == kWord;
     m_lastError = FileError();
     if (m_bUnavailable[nApp])
         return Outcome::NoApplication;
@@ -110,7 +110,7 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertFile(const CString& source,
             m_bUnavailable[nApp] = true;
             return Outcome::StartFailed;
         }
-    } catch (const CException& error) {
+    } catch (const COleException& error) {
         NoteError(error);
         return GiveUp(m_wpDocument);
     }
@@ -118,7 +118,7 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertFile(const CString& source,
 }
 
 const char* CAutomationBridge::StartFailureText(int nType) {
-    return nType == CT_QOR_TO_WORD || nType == CT_WORD_TO_QOR ? "Qor启动失败" : "LX启动失败";
+    return KindOfType(nType) == kWord ? "Qor启动失败" : "LX启动失败";
 }
 
 BOOL CAutomationBridge::CreateApplication(COleDispatchDriver& app, int nApp, const char* progId) {
@@ -194,7 +194,7 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertDocument(const CString& sou
                                       static_cast<VARIANT*>(vZero), static_cast<VARIANT*>(vTwo), o);
         });
         m_wpDocument.ReleaseDispatch();
-    } catch (const CException& error) {
+    } catch (const COleException& error) {
         NoteError(error);
         return saved ? DropAfterSave(m_wpDocument, target) : GiveUp(m_wpDocument);
     }
@@ -230,20 +230,16 @@ CAutomationBridge::Outcome CAutomationBridge::ConvertWorkbook(const CString& sou
                                       VTS_I2 VTS_I2 VTS_I2, 0, 0, 0);
         });
         m_ssWorkbook.ReleaseDispatch();
-    } catch (const CException& error) {
+    } catch (const COleException& error) {
         NoteError(error);
         return saved ? DropAfterSave(m_ssWorkbook, target) : GiveUp(m_ssWorkbook);
     }
     return TargetWritten(target) ? Outcome::Converted : Outcome::Failed;
 }
 
-void CAutomationBridge::NoteError(const CException& error) {
-    if (const auto* own = dynamic_cast<const COleDispatchException*>(&error)) {
-        m_lastError.code = own->m_scError;
-        m_lastError.description = own->m_strDescription;
-    } else if (const auto* call = dynamic_cast<const COleException*>(&error)) {
-        m_lastError.code = call->m_sc;
-    }
+void CAutomationBridge::NoteError(const COleException& error) {
+    m_lastError.code = error.GetErrorCode();
+    m_lastError.description = error.GetDescription();
 }
 
 CAutomationBridge::Outcome CAutomationBridge::GiveUp(COleDispatchDriver& openFile) {
@@ -273,7 +269,7 @@ void CAutomationBridge::Quit() {
                                  static_cast<VARIANT*>(vOmitted));
         });
         m_wpApp.ReleaseDispatch();
-    } catch (const CException&) {
+    } catch (const COleException&) {
         DropWordProcessor();
     }
     // Also after a failed quit: the spreadsheet may be one that the watchdog has ended.

@@ -70,7 +70,7 @@ private:
     void DropWordProcessor();
     // Creates an application, claiming the process that its creation starts.
     BOOL CreateApplication(COleDispatchDriver& app, int nApp, const char* progId);
-    void NoteError(const CException& error);
+    void NoteError(const COleException& error);
     // Makes one automation call to application nApp under the watchdog.
     template <class Call> void Watched(int nApp, Call call);
 

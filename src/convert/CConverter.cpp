@@ -1,38 +1,14 @@
 #include "convert/CConverter.h"
 
-#include "framework/CExtensionList.h"
 #include "framework/CFileFind.h"
 #include "framework/MbcsText.h"
+#include "shared/ConvertTable.h"
+#include "walk/CSourceWalk.h"
 
 #include <mutex>
+#include <vector>
 
 namespace {
-
-struct ExtensionPair {
-    const char* source;
-    const char* result;
-};
-
-// Templates map to templates; the result depends on the source extension only.
-constexpr ExtensionPair kExtensionMap[] = {
-    {".doc", ".qor"}, {".dot", ".qot"}, {".xls", ".lx"}, {".xlt", ".lxt"},
-    {".qor", ".doc"}, {".qot", ".dot"}, {".lx", ".xls"}, {".lxt", ".xlt"},
-};
-
-const char* SourceList(int nType) {
-    switch (nType) {
-    case 1:
-        return ".qor|.qot";
-    case 2:
-        return ".lx|.lxt";
-    case 3:
-        return ".doc|.dot";
-    case 4:
-        return ".xls|.xlt";
-    default:
-        return nullptr;
-    }
-}
 
 // Guards the dialog's converter slot between the interface thread and the worker.
 std::mutex g_slotLock;
@@ -40,13 +16,7 @@ std::mutex g_slotLock;
 } // namespace
 
 CString CConverter::MapExtension(const CString& ext) {
-    CString lower = ext;
-    lower.MakeLower();
-    for (const ExtensionPair& pair : kExtensionMap) {
-        if (lower.CompareNoCase(pair.source) == 0)
-            return pair.result;
-    }
-    return CString();
+    return ResultExtensionOf(ext);
 }
 
 CString CConverter::MakeTargetName(const CString& path) {
@@ -75,7 +45,7 @@ BOOL CConverter::FolderHasEntries(const CString& path) {
 }
 
 BOOL CConverter::IsSourceFile(const CString& path, int nType) {
-    if (!CExtensionList::FromList(SourceList(nType)).MatchesPath(path))
+    if (!SourceExtensionsOf(nType).MatchesPath(path))
         return FALSE;
     // Exactly that name, file or folder; unlike a search pattern, "*" and "?" match nothing else.
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
@@ -148,16 +118,48 @@ void CConverter::FailFile(const CString& source) {
         m_pEvents->OnLogLineLost(source);
 }
 
+class CConverter::WalkVisitor : public ISourceVisitor {
+public:
+    WalkVisitor(CConverter& converter, const CString& targetParent, int nType)
+        : m_converter(converter), m_targets(1, targetParent), m_nType(nType) {}
+
+    bool GoOn() override { return m_converter.m_bRunning != 0; }
+    void OnFolderEnter(const char* folder) override {
+        m_targets.push_back(m_converter.ChooseTargetFolder(folder, m_targets.back()));
+    }
+    void OnFolderLeave() override { m_targets.pop_back(); }
+    void OnSourceFile(const char* path) override {
+        if (!m_converter.ConvertWalkedFile(path, m_targets.back(), m_nType))
+            m_bComplete = false;
+    }
+    void OnFolderUnlisted(const char* path) override { m_converter.FailFile(path); }
+    void OnNameNotHeld(const char* path, const std::wstring& fullName) override {
+        if (m_converter.m_pEvents != nullptr)
+            m_converter.m_pEvents->OnNameNotHeld(path, fullName);
+        m_converter.FailFile(path);
+    }
+
+    // Whether every file met is done (none left for a later Start).
+    bool m_bComplete = true;
+
+private:
+    CConverter& m_converter;
+    std::vector<CString> m_targets; // the mirror of each folder on the walk's path
+    const int m_nType;
+};
+
 BOOL CConverter::ConvertFolder(const CString& source, const CString& targetParent, int nType) {
     // "" would walk the root of the current drive.
     if (source.IsEmpty())
         return TRUE;
-    CFolderChain chain;
-    return WalkFolder(source, targetParent, nType, chain) ? TRUE : FALSE;
+    const CExtensionList extensions = SourceExtensionsOf(nType);
+    WalkVisitor visitor(*this, targetParent, nType);
+    const bool finished = CSourceWalk(extensions, visitor).Walk(source);
+    return finished && visitor.m_bComplete ? TRUE : FALSE;
 }
 
 CString CConverter::ChooseTargetFolder(const CString& source, const CString& targetParent) const {
-    if (m_bSameFolder == 1)
+    if (m_bSameFolder)
         return source;
     // Nothing of a sub-tree whose mirror could not be made is written anywhere else.
     if (targetParent.IsEmpty())
@@ -174,42 +176,7 @@ CString CConverter::ChooseTargetFolder(const CString& source, const CString& tar
     return MakeSubFolder(targetParent, name);
 }
 
-bool CConverter::WalkFolder(const CString& source, const CString& targetParent, int nType,
-                            CFolderChain& chain) {
-    if (m_bRunning == 0)
-        return false;
-    // A link back to a folder already being walked would recurse without end: leave it out.
-    if (!chain.Enter(source))
-        return true;
-    CString target = ChooseTargetFolder(source, targetParent);
-    bool complete = true;
-    CFileFind finder;
-    BOOL working = finder.FindFile(mbcs::JoinPath(source.str(), "*.*").c_str());
-    // Only an empty drive lists nothing at all; any other folder that cannot be listed (too
-    // long, access denied) hides its sources.
-    if (!working && GetLastError() != ERROR_FILE_NOT_FOUND)
-        FailFile(source);
-    while (working) {
-        working = finder.FindNextFile();
-        CString entry = finder.GetFilePath();
-        if (finder.IsDirectory() && !finder.IsDots() && !finder.IsHidden())
-            complete = WalkFolder(entry, target, nType, chain) && complete;
-        // A stop ends this level after the file in hand, before anything else it holds.
-        if (m_bRunning == 0) {
-            complete = false;
-            break;
-        }
-        if (finder.IsDirectory() || finder.IsHidden())
-            continue;
-        complete = ConvertWalkedFile(entry, target, nType) && complete;
-    }
-    chain.Leave();
-    return complete;
-}
-
 bool CConverter::ConvertWalkedFile(const CString& source, const CString& target, int nType) {
-    if (!CExtensionList::FromList(SourceList(nType)).MatchesPath(source))
-        return true;
     // A source that vanished since the listing is none; one out of the file functions' reach
     // is, and so is one whose mirror folder could not be made.
     const bool reachable = source.GetLength() < MAX_PATH;
@@ -236,7 +203,7 @@ CConverter* CConverter::LoadSlot(CConverter** slot) {
 void CConverter::StopInSlot(CConverter** slot) {
     std::lock_guard<std::mutex> hold(g_slotLock);
     if (*slot != nullptr)
-        (*slot)->m_bRunning = 0;
+        (*slot)->m_bRunning = FALSE;
 }
 
 bool CConverter::DetachFromSlot(CConverter** slot, CConverter* converter) {
@@ -254,7 +221,7 @@ void CConverter::AbandonSlot(CConverter** slot) {
     if (converter == nullptr)
         return;
     converter->m_bAbandoned = true;
-    converter->m_bRunning = 0;
+    converter->m_bRunning = FALSE;
     converter->m_bridge.Abandon();
     *slot = nullptr;
 }

@@ -4,7 +4,6 @@
 // converted at its own mirror path or named in the log, and the job's owner hears of each.
 #include "convert/CAutomationBridge.h"
 #include "convert/IJobEvents.h"
-#include "framework/CFolderChain.h"
 #include "framework/CString.h"
 
 #include <atomic>
@@ -54,10 +53,10 @@ public:
     // application it started is ended, and the slot is emptied for good.
     static void AbandonSlot(CConverter** slot);
 
-    // Armed here, before the job is handed over; only Stop and Close change it, to 0.
-    std::atomic<int> m_bRunning{1};
+    // Armed here, before the job is handed over; only Stop and Close change it, to FALSE.
+    std::atomic<BOOL> m_bRunning{TRUE};
     IJobEvents* m_pEvents = nullptr; // the job's owner, told of every file
-    int m_bSameFolder = 0;
+    BOOL m_bSameFolder = FALSE; // the entry walked is the output folder: results beside sources
     CAutomationBridge m_bridge;
 
 protected:
@@ -76,8 +75,9 @@ private:
     // The targets this job has written, case folded: no later source may overwrite one.
     std::set<std::string> m_written;
 
-    bool WalkFolder(const CString& source, const CString& targetParent, int nType,
-                    CFolderChain& chain);
+    // The folder walk's side of the job: each folder gets its mirror before it is listed, each
+    // source met is converted into its folder's mirror.
+    class WalkVisitor;
     bool ConvertWalkedFile(const CString& source, const CString& target, int nType);
     CString ChooseTargetFolder(const CString& source, const CString& targetParent) const;
 };

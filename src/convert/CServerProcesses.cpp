@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -71,11 +72,6 @@ std::string ReadCommand(const std::string& key) {
 
 } // namespace
 
-CServerProcesses::~CServerProcesses() {
-    for (const Started& started : m_started)
-        CloseHandle(started.hProcess);
-}
-
 std::string CServerProcesses::ServerImage(const char* progId) {
     std::string key = ClassKey(progId);
     mbcs::PathParts parts = mbcs::SplitPath(ProgramOf(key.empty() ? key : ReadCommand(key)));
@@ -86,17 +82,16 @@ std::vector<DWORD> CServerProcesses::ProcessesOf(const std::string& image) {
     std::vector<DWORD> pids;
     if (image.empty())
         return pids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    CHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
         return pids;
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more;
-         more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
         if (mbcs::CompareNoCase(entry.szExeFile, image.c_str()) == 0)
             pids.push_back(entry.th32ProcessID);
     }
-    CloseHandle(snapshot);
     return pids;
 }
 
@@ -130,11 +125,11 @@ std::vector<HANDLE> CServerProcesses::Claim(int nApp) {
                                  [pid](const Started& s) { return s.pid == pid; });
         if (known)
             continue;
-        HANDLE hProcess = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-        if (hProcess == nullptr)
+        CHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+        if (!process)
             continue;
-        m_started.push_back({nApp, pid, hProcess});
-        claimed.push_back(hProcess);
+        claimed.push_back(process.Get());
+        m_started.push_back({nApp, pid, std::move(process)});
     }
     return claimed;
 }
@@ -142,11 +137,8 @@ std::vector<HANDLE> CServerProcesses::Claim(int nApp) {
 void CServerProcesses::Forget(int nApp, const std::vector<HANDLE>& keep) {
     // A long job restarts an application after each failed file: keep only what still runs.
     auto gone = [&](const Started& s) {
-        bool ended = s.nApp == nApp && WaitForSingleObject(s.hProcess, 0) != WAIT_TIMEOUT &&
-                     std::find(keep.begin(), keep.end(), s.hProcess) == keep.end();
-        if (ended)
-            CloseHandle(s.hProcess);
-        return ended;
+        return s.nApp == nApp && WaitForSingleObject(s.process.Get(), 0) != WAIT_TIMEOUT &&
+               std::find(keep.begin(), keep.end(), s.process.Get()) == keep.end();
     };
     m_started.erase(std::remove_if(m_started.begin(), m_started.end(), gone), m_started.end());
 }
@@ -156,7 +148,7 @@ void CServerProcesses::End(int nApp) {
     Claim(nApp);
     for (const Started& started : m_started) {
         if (started.nApp == nApp)
-            Terminate(started.hProcess);
+            Terminate(started.process.Get());
     }
 }
 
@@ -165,10 +157,9 @@ void CServerProcesses::EndAll(DWORD nWaitMs) {
     const DWORD start = GetTickCount();
     for (const Started& started : m_started) {
         DWORD spent = GetTickCount() - start;
-        if (WaitForSingleObject(started.hProcess, spent < nWaitMs ? nWaitMs - spent : 0) ==
+        if (WaitForSingleObject(started.process.Get(), spent < nWaitMs ? nWaitMs - spent : 0) ==
             WAIT_TIMEOUT)
-            Terminate(started.hProcess);
-        CloseHandle(started.hProcess);
+            Terminate(started.process.Get());
     }
     m_started.clear();
 }
@@ -179,7 +170,7 @@ void CServerProcesses::Abandon() {
     for (auto& starting : m_starting)
         Claim(starting.first);
     for (const Started& started : m_started)
-        Terminate(started.hProcess);
+        Terminate(started.process.Get());
 }
 
 void CServerProcesses::Terminate(HANDLE hProcess) {

@@ -4,6 +4,8 @@
 // processes of the application's server program (its class's LocalServer32) that run before the
 // creation are never the job's; those that appear while it lasts are. Safe to use from any
 // thread: the worker starts applications, the watchdog and the window may end them.
+#include "framework/CHandle.h"
+
 #include <windows.h>
 
 #include <map>
@@ -13,9 +15,8 @@
 
 class CServerProcesses {
 public:
+    // Destruction forgets the processes; it ends none of them.
     CServerProcesses() = default;
-    // Forgets the processes; it ends none of them.
-    ~CServerProcesses();
     CServerProcesses(const CServerProcesses&) = delete;
     CServerProcesses& operator=(const CServerProcesses&) = delete;
 
@@ -40,7 +41,7 @@ private:
     struct Started {
         int nApp;
         DWORD pid;
-        HANDLE hProcess;
+        CHandle process;
     };
     struct Starting {
         std::string image;

@@ -1,5 +1,6 @@
 #pragma once
 #include "convert/IJobEvents.h"
+#include "framework/CHandle.h"
 #include "shared/ConvertItem.h"
 
 #include <memory>
@@ -20,3 +21,7 @@ struct ConvertJob {
 
 // The worker thread's body: runs the job from start to end and frees it. Always returns 0.
 UINT ConvertThreadProc(LPVOID pParam);
+// Runs ConvertThreadProc for job on a new worker thread, which then owns the job. Returns the
+// thread's handle, to wait on even after the thread object has gone, and its id; no handle when
+// no thread started (the job is then still the caller's).
+CHandle StartConvertThread(ConvertJob* job, DWORD* pThreadId = nullptr);

@@ -3,6 +3,7 @@
 #include "convert/ConvertJob.h"
 
 #include "framework/COleMessageFilter.h"
+#include "framework/CWinThread.h"
 #include "framework/MbcsText.h"
 
 #include <cstring>
@@ -14,12 +15,12 @@ namespace {
 bool ConvertFolderEntry(IJobEvents& events, CConverter& converter, const ConvertItem& item,
                         const CString& output) {
     if (item.strPath.CompareNoCase(output) == 0) {
-        converter.m_bSameFolder = 1;
+        converter.m_bSameFolder = TRUE;
     } else if (CConverter::IsSubFolder(item.strPath, output)) {
         // Skipped: no walk, no tick; or the end of the job.
         return events.SkipEntryHoldingOutput(item.strPath);
     } else {
-        converter.m_bSameFolder = 0;
+        converter.m_bSameFolder = FALSE;
     }
     if (converter.ConvertFolder(item.strPath, output, item.nType))
         events.OnEntryDone(item.hItem);
@@ -69,7 +70,7 @@ UINT ConvertThreadProc(LPVOID pParam) {
 
     for (const ConvertItem& item : job->items) {
         // After a stop nothing more is converted, ticked or counted: a later Start does it.
-        if (converter->m_bRunning == 0)
+        if (!converter->m_bRunning)
             break;
         if (events.IsEntryDone(item.hItem)) {
             events.OnEntrySkipped(item.nFileCount);
@@ -93,4 +94,17 @@ UINT ConvertThreadProc(LPVOID pParam) {
     filter.Revoke();
     CoUninitialize();
     return 0;
+}
+
+CHandle StartConvertThread(ConvertJob* job, DWORD* pThreadId) {
+    CWinThread* thread =
+        AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (thread == nullptr)
+        return CHandle();
+    // Taken while the thread cannot have ended and deleted its object.
+    CHandle done = thread->DuplicateHandle();
+    if (pThreadId != nullptr)
+        *pThreadId = thread->m_nThreadID;
+    thread->ResumeThread();
+    return done;
 }

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 class IJobEvents {
 public:
     virtual ~IJobEvents() = default;
@@ -19,6 +21,9 @@ public:
     // named in the log unless OnLogLineLost follows.
     virtual void OnFileFailed(const CString& source) = 0;
     virtual void OnLogLineLost(const CString& source) = 0;
+    // A source (or folder) whose name the code page cannot hold, as source has it with "?", and
+    // its real full name, for an owner that can show it; OnFileFailed follows.
+    virtual void OnNameNotHeld(const CString&, const std::wstring&) {}
     // Told once per application and job; text says which application.
     virtual void OnApplicationNotStarted(const char* text) = 0;
     // The output folder lies inside this folder entry: true skips the entry, false ends the job.

@@ -39,6 +39,19 @@ CString CFileFind::GetFilePath() const {
     return m_bHasCurrent ? m_strRoot + m_found.cFileName : CString();
 }
 
+std::vector<std::wstring> CFileFind::WideNames(const char* folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE hFind = ::FindFirstFileW(mbcs::ToWide(mbcs::JoinPath(folder, "*")).c_str(), &found);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(found.cFileName);
+    while (::FindNextFileW(hFind, &found));
+    FindClose(hFind);
+    return names;
+}
+
 BOOL CFileFind::IsDots() const {
     return IsDirectory() &&
            (std::strcmp(m_found.cFileName, ".") == 0 || std::strcmp(m_found.cFileName, "..") == 0);

@@ -3,6 +3,9 @@
 // returns FALSE when that entry is the last one (it is still valid to read).
 #include "framework/CString.h"
 
+#include <string>
+#include <vector>
+
 class CFileFind {
 public:
     CFileFind() = default;
@@ -20,6 +23,10 @@ public:
     BOOL IsHidden() const { return MatchesMask(FILE_ATTRIBUTE_HIDDEN); }
     BOOL IsDots() const;
     BOOL MatchesMask(DWORD mask) const;
+
+    // The names of a folder's entries as they are, which the ANSI listing gives with "?" for
+    // each character the code page cannot hold; in the listing's order.
+    static std::vector<std::wstring> WideNames(const char* folder);
 
 private:
     HANDLE m_hFind = INVALID_HANDLE_VALUE;

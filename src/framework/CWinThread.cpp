@@ -39,12 +39,12 @@ BOOL CWinThread::SetThreadPriority(int nPriority) {
     return ::SetThreadPriority(m_hThread, nPriority);
 }
 
-HANDLE CWinThread::DuplicateHandle() const {
+CHandle CWinThread::DuplicateHandle() const {
     HANDLE copy = nullptr;
     HANDLE process = GetCurrentProcess();
     if (!::DuplicateHandle(process, m_hThread, process, &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
-        return nullptr;
-    return copy;
+        return CHandle();
+    return CHandle(copy);
 }
 
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority,

@@ -1,6 +1,8 @@
 #pragma once
 // A worker thread. With m_bAutoDelete (the default) the object deletes itself when the thread
 // ends; a caller that must wait for the thread later keeps DuplicateHandle()'s handle.
+#include "framework/CHandle.h"
+
 #include <windows.h>
 
 using AFX_THREADPROC = UINT (*)(LPVOID);
@@ -17,7 +19,7 @@ public:
     BOOL SetThreadPriority(int nPriority);
     // A new handle to the thread that stays valid after the object has deleted itself.
     // Call it while the thread cannot have ended yet (for example, created suspended).
-    HANDLE DuplicateHandle() const;
+    CHandle DuplicateHandle() const;
 
     HANDLE m_hThread = nullptr;
     DWORD m_nThreadID = 0;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 namespace mbcs {
 
 bool IsLeadByte(unsigned char c) {
@@ -194,6 +196,40 @@ std::string FromWide(const wchar_t* text) {
     std::string out(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(CP_ACP, 0, text, -1, &out[0], bytes, nullptr, nullptr);
     out.resize(static_cast<std::size_t>(bytes - 1));
+    return out;
+}
+
+std::string FromWideMarked(const std::wstring& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        // A character beyond the basic plane is two wide units.
+        const bool pair =
+            IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]);
+        const int units = pair ? 2 : 1;
+        char bytes[8];
+        BOOL lost = FALSE;
+        int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &text[i], units, bytes,
+                                         sizeof(bytes), nullptr, &lost);
+        if (length > 0 && !lost) {
+            out.append(bytes, static_cast<std::size_t>(length));
+        } else {
+            const unsigned code =
+                pair ? 0x10000u + ((text[i] - 0xD800u) << 10) + (text[i + 1] - 0xDC00u) : text[i];
+            char mark[16];
+            std::snprintf(mark, sizeof(mark), "<U+%04X>", code);
+            out += mark;
+        }
+        i += static_cast<std::size_t>(units);
+    }
+    return out;
+}
+
+std::wstring ToWide(const std::string& ansi) {
+    int chars =
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(chars), L'\0');
+    if (chars > 0)
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &out[0], chars);
     return out;
 }
 

@@ -57,6 +57,11 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 
 // Wide text in the process's ANSI code page ("" for null).
 std::string FromWide(const wchar_t* text);
+// The same, each character the code page cannot hold written as <U+XXXX>, which no Windows name
+// can contain, so that nothing of the text is lost.
+std::string FromWideMarked(const std::wstring& text);
+// ANSI text as wide text.
+std::wstring ToWide(const std::string& ansi);
 
 // ANSI text as UTF-8, for files that others read in UTF-8.
 std::string ToUtf8(const std::string& ansi);

@@ -8,6 +8,12 @@ enum ConvertType : int {
     CT_EXCEL_TO_LX = 4, // .xls/.xlt to .lx/.lxt
 };
 
+// Document kinds, chosen with the two radio buttons; also the application that serves a kind.
+enum DocumentKind : int {
+    KIND_DOCUMENT = 0,    // the Qor word processor
+    KIND_SPREADSHEET = 1, // the LX spreadsheet
+};
+
 // Conversion directions, chosen with the two toolbar buttons.
 enum ConvertDirection : int {
     DIR_QOR_TO_OFFICE = 1,

@@ -1,9 +1,9 @@
 #include "shelltree/CShellTree.h"
 
-#include "framework/CFileFind.h"
 #include "framework/MbcsText.h"
 #include "shared/UserMessages.h"
 #include "shelltree/ItemIdList.h"
+#include "walk/CSourceCount.h"
 
 namespace {
 
@@ -418,25 +418,8 @@ BOOL CShellTree::MatchesFilter(const char* pszPath) const {
 }
 
 BOOL CShellTree::HasMatchingContent(const char* pszPath) const {
-    // Without a path the pattern would search the current folder instead.
-    if (pszPath == nullptr || *pszPath == '\0')
-        return FALSE;
-    if (mbcs::IsDriveRoot(pszPath))
-        return TRUE;
-    CExtensionList extensions = CExtensionList::FromFilter(m_strFilter);
-    CFileFind finder;
-    BOOL bWorking = finder.FindFile(CString(mbcs::JoinPath(pszPath, "*.*")));
-    while (bWorking) {
-        bWorking = finder.FindNextFile();
-        if (finder.IsDirectory()) {
-            if (!finder.IsDots())
-                return TRUE;
-        } else if (m_bShowFiles && !finder.IsHidden() &&
-                   extensions.MatchesPath(finder.GetFileName())) {
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return CSourceCount::HasMatchingContent(pszPath, CExtensionList::FromFilter(m_strFilter),
+                                            m_bShowFiles != FALSE);
 }
 
 int CShellTree::CountItemFiles(HTREEITEM hItem, const char* pszFilter, HWND hWndNotify) {
@@ -445,20 +428,23 @@ int CShellTree::CountItemFiles(HTREEITEM hItem, const char* pszFilter, HWND hWnd
 
 int CShellTree::CountPathFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify) {
     CString strPath(pszPath);
-    if (HasMatchingContent(strPath))
-        return CountFolderFiles(strPath, pszFilter, hWndNotify);
-    if (m_bContinue == 0)
-        return 0;
-    m_scanReport.Examine(hWndNotify, strPath);
-    return CExtensionList::FromFilter(pszFilter).MatchesPath(strPath) ? 1 : 0;
+    CExtensionList extensions = CExtensionList::FromFilter(pszFilter);
+    CSourceCount count = Counter(extensions, hWndNotify);
+    return HasMatchingContent(strPath) ? count.CountFolder(strPath) : count.CountFile(strPath);
 }
 
 int CShellTree::CountFolderFiles(const char* pszPath, const char* pszFilter, HWND hWndNotify) {
-    if (pszPath == nullptr || *pszPath == '\0')
-        return 0;
-    CFolderChain chain;
-    std::string path(pszPath);
-    return CountFolderFiles(path, CExtensionList::FromFilter(pszFilter), hWndNotify, chain);
+    CExtensionList extensions = CExtensionList::FromFilter(pszFilter);
+    return Counter(extensions, hWndNotify).CountFolder(pszPath);
+}
+
+// The add-files box is told of the paths the count examines.
+CSourceCount CShellTree::Counter(const CExtensionList& extensions, HWND hWndNotify) {
+    CSourceCount count(extensions, m_bContinue, [this, hWndNotify](const char* path) {
+        m_scanReport.Examine(hWndNotify, path);
+    });
+    count.m_bShowFiles = m_bShowFiles != FALSE;
+    return count;
 }
 
 CString CShellTree::GetScanPath() const {
@@ -468,41 +454,4 @@ CString CShellTree::GetScanPath() const {
 void CShellTree::ShowLastScanPath(HWND hWndNotify) {
     if (m_bContinue != 0)
         m_scanReport.ShowLatest(hWndNotify);
-}
-
-// path is the one buffer of the whole walk: each level appends its entries' names to it and
-// leaves it as it found it.
-int CShellTree::CountFolderFiles(std::string& path, const CExtensionList& extensions,
-                                 HWND hWndNotify, CFolderChain& chain) {
-    // A link back to a folder already being counted would recurse without end: count it once.
-    if (!chain.Enter(path.c_str()))
-        return 0;
-    const std::size_t folderEnd = path.size();
-    if (!mbcs::EndsWithSeparator(path))
-        path += '\\';
-    const std::size_t nameStart = path.size();
-    path += "*.*";
-    int nCount = 0;
-    CFileFind finder;
-    BOOL bWorking = finder.FindFile(path.c_str());
-    while (bWorking) {
-        bWorking = finder.FindNextFile();
-        if (m_bContinue == 0) {
-            nCount = 0;
-            break;
-        }
-        path.resize(nameStart);
-        path += finder.GetFileName().str();
-        m_scanReport.Examine(hWndNotify, path.c_str());
-        if (finder.IsDirectory()) {
-            if (!finder.IsDots() && !finder.IsHidden())
-                nCount += CountFolderFiles(path, extensions, hWndNotify, chain);
-        } else if (m_bShowFiles && !finder.IsHidden() &&
-                   extensions.MatchesPath(path.c_str() + nameStart)) {
-            ++nCount;
-        }
-    }
-    path.resize(folderEnd);
-    chain.Leave();
-    return nCount;
 }

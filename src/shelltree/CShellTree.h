@@ -3,17 +3,16 @@
 // extension the filter names, read lazily on expansion; several items selectable at once, and
 // the matching files under a selected item counted from the file system.
 #include "framework/CExtensionList.h"
-#include "framework/CFolderChain.h"
 #include "framework/CImageList.h"
 #include "framework/CInterfacePtr.h"
 #include "framework/CMultiSelectTree.h"
 #include "shelltree/CScanReport.h"
 #include "shelltree/CShellIconQueue.h"
+#include "walk/CSourceCount.h"
 
 #include <shlobj.h>
 
 #include <atomic>
-#include <string>
 
 class CShellTree : public CMultiSelectTree {
 public:
@@ -82,8 +81,7 @@ private:
     static BOOL IsListedKind(IShellFolder* pFolder, LPCITEMIDLIST pidlRelative,
                              LPCITEMIDLIST pidlAbsolute);
     static int CALLBACK CompareChildItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
-    int CountFolderFiles(std::string& path, const CExtensionList& extensions, HWND hWndNotify,
-                         CFolderChain& chain);
+    CSourceCount Counter(const CExtensionList& extensions, HWND hWndNotify);
 
     CShellIconQueue m_iconQueue;
 };

@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 
+#include "ShellItems.h"
 #include "UiPump.h"
 #include "res/resource.h"
 #include "shared/ConvertType.h"
@@ -34,26 +35,7 @@ void AppFixture::TearDown() {
 }
 
 HTREEITEM AppFixture::SourceItem(const std::string& relative) {
-    CShellTree& tree = dlg.m_shellTree;
-    std::string want = drive->root();
-    HTREEITEM item = nullptr;
-    for (HTREEITEM h = tree.GetChildItem(tree.GetSelectedItem()); h; h = tree.GetNextSiblingItem(h))
-        if (tree.GetItemPath(h).CompareNoCase(want.c_str()) == 0)
-            item = h;
-    size_t start = 0;
-    while (item != nullptr && start < relative.size()) {
-        size_t end = relative.find('\\', start);
-        if (end == std::string::npos)
-            end = relative.size();
-        want = (want.back() == '\\' ? want : want + "\\") + relative.substr(start, end - start);
-        start = end + 1;
-        tree.Expand(item, TVE_EXPAND);
-        HTREEITEM child = tree.GetChildItem(item);
-        while (child != nullptr && tree.GetItemPath(child).CompareNoCase(want.c_str()) != 0)
-            child = tree.GetNextSiblingItem(child);
-        item = child;
-    }
-    return item;
+    return ShellItemOf(dlg.m_shellTree, drive->root(), relative);
 }
 
 void AppFixture::SelectSources(const std::vector<HTREEITEM>& items) {

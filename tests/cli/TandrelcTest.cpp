@@ -2,6 +2,7 @@
 
 #include "framework/MbcsText.h"
 
+#include "FailureLog.h"
 #include "OfficeCalls.h"
 #include "OfficeSim.h"
 #include "UiPump.h"
@@ -236,7 +237,7 @@ TEST(Tandrelc, JobsConvertMirrorLogAndSummarizeAsScriptsExpect) {
         std::string log = dir / c.out + "\\qorconvert.log";
         std::vector<std::string> expectedLog;
         for (const char* source : c.logged)
-            expectedLog.push_back(dir / source + "  转换失败");
+            expectedLog.push_back(dir / source + kFailureVerdict);
         EXPECT_TRUE(PathExists(log)) << "the log is emptied at the start";
         // A folder's files are logged in the order the file system lists them.
         std::vector<std::string> logged = Lines(ReadFileBytes(log));
@@ -317,7 +318,7 @@ TEST(Tandrelc, AMirrorThatCannotBeMadeOverwritesNothing) {
     EXPECT_TRUE(IsDoc(out + "\\Docs\\a.qor", "qor", "上层"));
     EXPECT_TRUE(IsDoc(out + "\\Docs\\b.qor", "qor", "乙"));
     EXPECT_FALSE(PathExists(out + "\\a.qor"));
-    EXPECT_EQ(dir / "Docs\\Subfolder1234567\\a.doc" + "  转换失败\r\n",
+    EXPECT_EQ(FailureLogLine(dir / "Docs\\Subfolder1234567\\a.doc"),
               ReadFileBytes(out + "\\qorconvert.log"));
     EXPECT_NE(std::string::npos,
               run.Out().find("已转换 converted: 2, 失败 failed: 1, 跳过 skipped: 0"))
@@ -499,9 +500,9 @@ TEST(Tandrelc, ReportHasARowForEverySourceFile) {
     std::vector<std::string> logged = Lines(ReadFileBytes(out + "\\qorconvert.log"));
     std::sort(logged.begin(), logged.end());
     const std::vector<std::string> expectedLog = {
-        docs + "Subfolder1234567\\z.doc  转换失败",
-        docs + "s.xls  转换失败",
-        docs + "逗,号.doc  转换失败",
+        docs + "Subfolder1234567\\z.doc" + kFailureVerdict,
+        docs + "s.xls" + kFailureVerdict,
+        docs + "逗,号.doc" + kFailureVerdict,
     };
     EXPECT_EQ(expectedLog, logged);
 }
@@ -531,9 +532,9 @@ TEST(Tandrelc, JobsConvertEveryFileOnceAndEndOnlyTheHungInstance) {
     std::vector<std::string> logged = Lines(ReadFileBytes(out + "\\qorconvert.log"));
     std::sort(logged.begin(), logged.end());
     const std::vector<std::string> expectedLog = {
-        dir / "Docs\\Subfolder1234567890123456789\\z.doc  转换失败",
-        dir / "Docs\\bad.doc  转换失败",
-        dir / "Docs\\hang.doc  转换失败",
+        dir / "Docs\\Subfolder1234567890123456789\\z.doc" + kFailureVerdict,
+        dir / "Docs\\bad.doc" + kFailureVerdict,
+        dir / "Docs\\hang.doc" + kFailureVerdict,
     };
     EXPECT_EQ(expectedLog, logged);
     std::vector<std::string> calls = sim.Calls();

@@ -1,5 +1,6 @@
 #include "convert/CAutomationBridge.h"
 
+#include "FailureLog.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +50,7 @@ TEST(LogFile, RemovedLogIsRecreatedAndAnUnwritableLogSaysSo) {
     bridge.ClearLog();
     DeleteFileA((dir / "qorconvert.log").c_str());
     EXPECT_TRUE(bridge.LogFailure("C:\\x.doc"));
-    EXPECT_EQ("C:\\x.doc  转换失败\r\n", ReadFileBytes(dir / "qorconvert.log"));
+    EXPECT_EQ(FailureLogLine("C:\\x.doc"), ReadFileBytes(dir / "qorconvert.log"));
 
     bridge.SetLogFolder((dir / "no\\such\\folder").c_str());
     EXPECT_FALSE(bridge.ClearLog());

@@ -209,12 +209,11 @@ TEST(ConvertWorkerThread, AJobThatCannotRunSendsNothing) {
     orphan->items.push_back({ItemNo(1), "C:\\x.doc", 1, CT_WORD_TO_QOR});
     orphan->ppConverter = &empty;
     for (ConvertJob* job : {static_cast<ConvertJob*>(nullptr), orphan}) {
-        HANDLE done = StartWorker(job);
-        ASSERT_NE(nullptr, done);
-        EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; }));
+        CHandle done = StartConvertThread(job);
+        ASSERT_TRUE(done);
+        EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(done.Get(), 0) == WAIT_OBJECT_0; }));
         DWORD code = 1;
-        GetExitCodeThread(done, &code);
-        CloseHandle(done);
+        GetExitCodeThread(done.Get(), &code);
         EXPECT_EQ(0u, code);
         PumpMessages(50);
         EXPECT_TRUE(owner.Messages().empty()) << (job ? "a job without converter" : "no job");
@@ -290,13 +289,12 @@ TEST(ConvertWorkerThread, StopNeverReachesAConverterThatTheWorkerDestroys) {
         job->events = owner.Events();
         job->items.push_back({ItemNo(1), "C:\\no-such-file.doc", 1, CT_WORD_TO_QOR});
         job->ppConverter = &slot;
-        HANDLE done = StartWorker(job);
-        if (done == nullptr) {
+        CHandle done = StartConvertThread(job);
+        if (!done) {
             ADD_FAILURE() << "no worker thread";
             break;
         }
-        PumpUntil([&] { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; });
-        CloseHandle(done);
+        PumpUntil([&] { return WaitForSingleObject(done.Get(), 0) == WAIT_OBJECT_0; });
     }
     over = true;
     for (std::thread& stopper : stoppers)

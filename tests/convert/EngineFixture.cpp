@@ -1,9 +1,8 @@
 #include "EngineFixture.h"
 
-#include "framework/CFileFind.h"
-#include "framework/CWinThread.h"
 #include "framework/MbcsText.h"
 #include "UiPump.h"
+#include "WalkOrder.h"
 
 #include <algorithm>
 
@@ -61,28 +60,12 @@ CConverter& EngineTest::Converter(const std::string& logFolder) {
 }
 
 void AppendWalkOrder(const std::string& folder, std::vector<std::string>& out) {
-    CFileFind finder;
-    BOOL working = finder.FindFile(mbcs::JoinPath(folder, "*.*").c_str());
-    while (working) {
-        working = finder.FindNextFile();
-        std::string path = finder.GetFilePath().str();
-        if (finder.IsDots() || finder.IsHidden())
-            continue;
-        if (finder.IsDirectory())
-            AppendWalkOrder(path, out);
-        else if (CConverter::IsSourceFile(path.c_str(), CT_WORD_TO_QOR))
+    for (const std::string& path : FilesInWalkOrder(folder)) {
+        // ".doc" and ".dot" end a name as four single-byte characters: no trail byte is a dot.
+        const char* tail = path.c_str() + (path.size() < 4 ? 0 : path.size() - 4);
+        if (_stricmp(tail, ".doc") == 0 || _stricmp(tail, ".dot") == 0)
             out.push_back(path);
     }
-}
-
-HANDLE StartWorker(ConvertJob* job) {
-    CWinThread* thread =
-        AfxBeginThread(&ConvertThreadProc, job, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (thread == nullptr)
-        return nullptr;
-    HANDLE done = thread->DuplicateHandle();
-    thread->ResumeThread();
-    return done;
 }
 
 void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string& output,
@@ -97,10 +80,10 @@ void EngineTest::RunJob(const std::vector<ConvertItem>& items, const std::string
     ASSERT_TRUE(job->SetOutputDir(output.c_str()));
     job->ppConverter = &slot;
     const std::vector<DWORD> before = OfficeSim::ServerPids();
-    HANDLE done = StartWorker(job);
-    ASSERT_NE(nullptr, done);
-    bool ended = PumpUntil([&] { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; }, 120000);
-    CloseHandle(done);
+    CHandle done = StartConvertThread(job);
+    ASSERT_TRUE(done);
+    bool ended =
+        PumpUntil([&] { return WaitForSingleObject(done.Get(), 0) == WAIT_OBJECT_0; }, 120000);
     ASSERT_TRUE(ended) << "the job did not end";
     EXPECT_EQ(nullptr, slot) << "the worker empties the slot";
     EXPECT_EQ(std::vector<DWORD>(), OfficeSim::ServerPidsSince(before))

@@ -8,6 +8,7 @@
 #include "shared/ConvertType.h"
 #include "shared/UserMessages.h"
 
+#include "FailureLog.h"
 #include "MessageBoxRecorder.h"
 #include "OfficeCalls.h"
 #include "OfficeSim.h"
@@ -29,13 +30,8 @@ std::vector<std::string> OpenedSources(const std::vector<std::string>& calls);
 
 } // namespace journal
 
-// Appends the sources (type 3) under folder in the order a depth-first walk meets them,
-// following the file system's own listing order, which the walk must keep whatever it is.
+// Appends the .doc and .dot files under folder (the sources of CT_WORD_TO_QOR) in walk order.
 void AppendWalkOrder(const std::string& folder, std::vector<std::string>& out);
-
-// Starts ConvertThreadProc on a worker thread, as Start does; returns a handle to wait on
-// (valid after the thread object has deleted itself), or null when no thread started.
-HANDLE StartWorker(ConvertJob* job);
 
 class EngineTest : public testing::Test {
 protected:
@@ -57,7 +53,7 @@ protected:
     // The log's bytes; kNoLog when there is no log file at all.
     std::string Log(const std::string& folder) const;
     static constexpr const char* kNoLog = "(no qorconvert.log)";
-    std::string LogLine(const std::string& source) const { return source + "  转换失败\r\n"; }
+    static std::string LogLine(const std::string& source) { return FailureLogLine(source); }
 
     OfficeSim sim;
     MessageBoxRecorder boxes;

@@ -149,8 +149,8 @@ TEST_F(EngineTest, AbandonedSlotIsNeverWrittenAgainAndItsApplicationsEndAtOnce) 
     job->items = {JobEntry(1, a)};
     ASSERT_TRUE(job->SetOutputDir(out.c_str()));
     job->ppConverter = &slot;
-    HANDLE done = StartWorker(job);
-    ASSERT_NE(nullptr, done);
+    CHandle done = StartConvertThread(job);
+    ASSERT_TRUE(done);
     const std::string openA = OfficeCalls::WordConvert(a, out + "\\a.qor")[0];
     ASSERT_TRUE(PumpUntil([&] { return sim.PidOf(openA) != 0; }));
 
@@ -161,8 +161,7 @@ TEST_F(EngineTest, AbandonedSlotIsNeverWrittenAgainAndItsApplicationsEndAtOnce) 
     EXPECT_TRUE(OfficeSim::WaitForExit(sim.PidOf(openA), kStopGraceMs));
     auto* const reused = reinterpret_cast<CConverter*>(&out);
     slot = reused;
-    EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(done, 0) == WAIT_OBJECT_0; }));
-    CloseHandle(done);
+    EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(done.Get(), 0) == WAIT_OBJECT_0; }));
     EXPECT_EQ(reused, slot) << "the worker wrote into an abandoned slot";
     slot = nullptr;
 }

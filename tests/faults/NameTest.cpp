@@ -3,6 +3,7 @@
 // back to an ancestor, a whole drive, a name with a trailing dot.
 #include "FolderContents.h"
 #include "ProgramFixture.h"
+#include "TandrelcProcess.h"
 #include "UiPump.h"
 #include "WineHost.h"
 #include "framework/MbcsText.h"
@@ -20,20 +21,23 @@ std::string Doc(const std::string& format, const std::string& payload) {
     return FolderContents::Doc(format, payload);
 }
 
-// Writes a file under a name the ANSI functions cannot reach (too long, or ending in a dot):
-// through the wide functions with the "\\?\" prefix, which takes a path as it is.
-bool WriteRaw(const std::string& ansiPath, const std::string& bytes) {
-    const std::string prefixed = "\\\\?\\" + ansiPath;
-    int n = MultiByteToWideChar(CP_ACP, 0, prefixed.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, prefixed.c_str(), -1, &wide[0], n);
-    HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+// Writes a file under a name the ANSI functions cannot reach (too long, ending in a dot, or with
+// characters code page 936 has not): through the wide functions with the "\\?\" prefix, which
+// takes a path as it is.
+bool WriteWide(const std::wstring& path, const std::string& bytes) {
+    const std::wstring prefixed = L"\\\\?\\" + path;
+    HANDLE file =
+        CreateFileW(prefixed.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     return written == bytes.size();
+}
+
+bool WriteRaw(const std::string& ansiPath, const std::string& bytes) {
+    return WriteWide(mbcs::ToWide(ansiPath), bytes);
 }
 
 // Removes what the temporary folder's own clean-up cannot reach (names out of the ANSI
@@ -206,4 +210,63 @@ TEST_F(NameFault, NameWithATrailingDotIsPassedBy) {
     EXPECT_TRUE(FolderContents::Match(
         out, {{"dots\\", ""}, {"dots\\好.qor", Doc("qor", "好")}, {"qorconvert.log", ""}}));
     ExpectWindow({true}, 1, 1, 1);
+}
+
+// Names with characters code page 936 has not (Korean, an Extension A character) come back from
+// the ANSI listing with "?" and cannot be opened: each such document, and such a folder once, is
+// a failure in the log, the count, the notice and tandrelc's summary, which names them in full.
+TEST_F(NameFault, NamesTheCodePageCannotHoldAreLoggedCountedAndNamed) {
+    WriteDoc("unheld\\普通.doc", "doc", "普通");
+    const std::wstring folder = mbcs::ToWide(Source("unheld")) + L"\\";
+    const std::wstring unheld[] = {folder + L"\uD55C\uAD6D.doc", folder + L"\u4DAE\u540D.doc",
+                                   folder + L"\uD55C\uAE00"};
+    ASSERT_TRUE(WriteWide(unheld[0], Doc("doc", "korean")));
+    ASSERT_TRUE(WriteWide(unheld[1], Doc("doc", "ext-a")));
+    ASSERT_TRUE(CreateDirectoryW(unheld[2].c_str(), nullptr));
+    ASSERT_TRUE(WriteWide(unheld[2] + L"\\" + mbcs::ToWide("文.doc"), Doc("doc", "inside")));
+    RemovedAtEnd removed{Source("unheld")};
+    const std::vector<std::string> logged = {LogLine("unheld\\??.doc"), LogLine("unheld\\?名.doc"),
+                                             LogLine("unheld\\??")};
+    auto expectLog = [&](const std::string& out) {
+        std::string log = ReadFileBytes(mbcs::JoinPath(out, "qorconvert.log"));
+        for (const std::string& line : logged) {
+            EXPECT_NE(std::string::npos, log.find(line)) << Utf8(line);
+            log.erase(log.find(line) == std::string::npos ? 0 : log.find(line), line.size());
+        }
+        EXPECT_EQ("", log) << "three lines and nothing else";
+        EXPECT_TRUE(IsDoc(mbcs::JoinPath(out, "unheld\\普通.qor"), "qor", "普通"));
+    };
+
+    Add({"unheld"});
+    EXPECT_EQ("转换文件数: 4", App().Text(IDC_FILE_COUNT)) << "what the job will meet";
+    const std::string out = Output("unheld");
+    Start(out);
+    WaitForEnd(4, 4);
+    ExpectNotice(3, out);
+    expectLog(out);
+    ExpectWindow({true}, 4, 4, 4);
+
+    for (TandrelcProcess::Console console :
+         {TandrelcProcess::REDIRECTED, TandrelcProcess::OWN_CONSOLE}) {
+        SCOPED_TRACE(console);
+        const std::string cliOut = Output(console == TandrelcProcess::REDIRECTED ? "cli" : "con");
+        TandrelcProcess run;
+        ASSERT_TRUE(run.Start("/kind:doc unheld /out:" + cliOut, Drive().root(), console));
+        EXPECT_EQ(1, run.Wait());
+        expectLog(cliOut);
+        if (console == TandrelcProcess::REDIRECTED) {
+            EXPECT_NE(std::string::npos,
+                      run.Out().find("已转换 converted: 1, 失败 failed: 3, 跳过 skipped: 0"))
+                << Utf8(run.Out());
+            // The stream stays code page 936: what it cannot hold is marked, never a "?".
+            for (const char* marked :
+                 {"unheld\\<U+D55C><U+AD6D>.doc\r\n", "unheld\\<U+4DAE>名.doc\r\n",
+                  "unheld\\<U+D55C><U+AE00>\r\n"})
+                EXPECT_NE(std::string::npos, run.Err().find(marked)) << Utf8(run.Err());
+        } else {
+            const std::wstring shown = run.ConsoleText(25);
+            for (const std::wstring& name : unheld)
+                EXPECT_NE(std::wstring::npos, shown.find(name)) << Utf8(mbcs::FromWideMarked(name));
+        }
+    }
 }

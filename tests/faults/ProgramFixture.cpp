@@ -1,6 +1,8 @@
 #include "ProgramFixture.h"
 
+#include "FailureLog.h"
 #include "UiPump.h"
+#include "WalkOrder.h"
 #include "framework/MbcsText.h"
 #include "res/resource.h"
 
@@ -166,27 +168,13 @@ void ProgramFixture::ExpectNoServerLeft() {
 }
 
 std::string ProgramFixture::LogLine(const std::string& relative) {
-    return Source(relative) + "  转换失败\r\n";
+    return FailureLogLine(Source(relative));
 }
 
 std::vector<std::string> ProgramFixture::WalkOrder(const std::string& relativeFolder) {
     std::vector<std::string> sources;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(mbcs::JoinPath(Source(relativeFolder), "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return sources;
-    do {
-        const std::string name = data.cFileName, relative = mbcs::JoinPath(relativeFolder, name);
-        if (name == "." || name == ".." || (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN))
-            continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            for (const std::string& inner : WalkOrder(relative))
-                sources.push_back(inner);
-        } else {
-            sources.push_back(relative);
-        }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    for (const std::string& path : FilesInWalkOrder(Source(relativeFolder)))
+        sources.push_back(path.substr(Drive().root().size()));
     return sources;
 }
 

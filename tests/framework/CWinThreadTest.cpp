@@ -21,17 +21,16 @@ TEST(WorkerThread, DuplicatedHandleOutlivesTheSelfDeletingObject) {
                                         0, CREATE_SUSPENDED);
     ASSERT_NE(nullptr, thread);
     EXPECT_TRUE(thread->m_bAutoDelete);
-    HANDLE handle = thread->DuplicateHandle();
-    ASSERT_NE(nullptr, handle);
+    CHandle handle = thread->DuplicateHandle();
+    ASSERT_TRUE(handle);
     EXPECT_EQ(0, g_ran.load()) << "created suspended";
     thread->ResumeThread();
     // The object may be gone from here on; only the duplicate is used.
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(handle, 5000));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(handle.Get(), 5000));
     DWORD code = 0;
-    EXPECT_TRUE(GetExitCodeThread(handle, &code));
+    EXPECT_TRUE(GetExitCodeThread(handle.Get(), &code));
     EXPECT_EQ(7u, code);
     EXPECT_EQ(1, g_ran.load());
-    CloseHandle(handle);
 }
 
 TEST(WorkerThread, RunsAtOnceWithoutCreateSuspended) {

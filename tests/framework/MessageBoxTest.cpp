@@ -48,11 +48,10 @@ TEST(MessageBoxSeam, BoxesFromAWorkerThreadAreRecordedWithTheirThread) {
     CWinThread* thread =
         AfxBeginThread(&ShowFromWorker, &answer, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(nullptr, thread);
-    HANDLE done = thread->DuplicateHandle();
+    CHandle done = thread->DuplicateHandle();
     DWORD workerId = thread->m_nThreadID;
     thread->ResumeThread();
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(done, 5000));
-    CloseHandle(done);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(done.Get(), 5000));
     EXPECT_EQ(IDCANCEL, answer);
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(workerId, boxes.Boxes()[0].threadId);

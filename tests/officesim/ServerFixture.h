@@ -33,13 +33,11 @@ protected:
         return path;
     }
 
-    // The HRESULT a call fails with: the COleException's code, DISP_E_EXCEPTION for an error
-    // of the application, S_OK when it does not throw.
+    // The HRESULT a call fails with (DISP_E_EXCEPTION for an error of the application), S_OK
+    // when it does not throw.
     static HRESULT ErrorOf(const std::function<void()>& call) {
         try {
             call();
-        } catch (const COleDispatchException&) {
-            return DISP_E_EXCEPTION;
         } catch (const COleException& e) {
             return e.m_sc;
         }

@@ -1,5 +1,6 @@
 #include "ShellTreeFixture.h"
 
+#include "ShellItems.h"
 #include "TreeClicks.h"
 #include "UiPump.h"
 
@@ -24,12 +25,7 @@ std::vector<HTREEITEM> ShellTreeFixture::Children(HTREEITEM hParent) {
 }
 
 HTREEITEM ShellTreeFixture::DriveItem() {
-    HTREEITEM hComputer = tree().GetSelectedItem();
-    for (HTREEITEM h : Children(hComputer)) {
-        if (tree().GetItemPath(h).CompareNoCase(drive->root().c_str()) == 0)
-            return h;
-    }
-    return nullptr;
+    return ShellItemOf(tree(), drive->root(), "");
 }
 
 HTREEITEM ShellTreeFixture::ExpandedDrive(const char* filter) {

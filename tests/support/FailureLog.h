@@ -3,6 +3,8 @@
 // the verdict, ended as Windows ends lines.
 #include <string>
 
+constexpr char kFailureVerdict[] = "  转换失败";
+
 inline std::string FailureLogLine(const std::string& source) {
-    return source + "  转换失败\r\n";
+    return source + kFailureVerdict + "\r\n";
 }

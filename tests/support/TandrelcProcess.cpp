@@ -93,6 +93,21 @@ int TandrelcProcess::Wait(DWORD timeoutMs) {
     return static_cast<int>(code);
 }
 
+std::wstring TandrelcProcess::ConsoleText(int rows) const {
+    HANDLE screen =
+        CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    CONSOLE_SCREEN_BUFFER_INFO info = {};
+    if (screen == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(screen, &info))
+        return std::wstring();
+    std::wstring text(static_cast<size_t>(info.dwSize.X) * static_cast<size_t>(rows), L'\0');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(screen, &text[0], static_cast<DWORD>(text.size()), {0, 0}, &read);
+    CloseHandle(screen);
+    text.resize(read);
+    return text;
+}
+
 std::vector<std::string> TandrelcProcess::ConsoleRows(int count) const {
     std::vector<std::string> rows;
     HANDLE screen =

@@ -30,6 +30,8 @@ public:
     std::string Err() const { return ReadFileBytes(m_streams.path() + "\\err.txt"); }
     // The first rows of the program's console (OWN_CONSOLE), without their trailing blanks.
     std::vector<std::string> ConsoleRows(int count) const;
+    // The first rows of the program's console as one text, as wide characters.
+    std::wstring ConsoleText(int rows) const;
 
     static std::string ExePath();
 
