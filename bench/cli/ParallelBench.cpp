@@ -1,9 +1,14 @@
 // Large migrations through tandrelc: throughput with N application instances (/jobs:N) when each
-// open and save of the stand-ins costs 25 ms of waiting or of processor work, and /update over a
-// finished job against a bare walk that looks at each source and target.
-// Usage: bench_parallel [files] [update files] (400, 10000)
+// open and save of the stand-ins costs 25 ms of waiting or of processor work, for the whole run and
+// once every instance is up; /jobs:1 against the engine's own job; and /update over a finished job
+// against a bare walk that looks at each source and target.
+// Usage: bench_parallel [files] [update files] [engine files] (400, 10000, 2000; 0 leaves a part
+// out)
 #include "../BenchClock.h"
 
+#include <tlhelp32.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -69,49 +74,191 @@ void RemoveTree(const std::string& path) {
     }
 }
 
-// Seconds that one tandrelc run takes; its exit code in *code.
-double RunTandrelc(const std::string& args, DWORD* code) {
+// The stand-in word processor's processes that run now.
+std::vector<DWORD> WordProcessors() {
+    std::vector<DWORD> pids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, "qorsim.exe") == 0)
+            pids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return pids;
+}
+
+int CountResults(const std::string& folder) {
+    int count = 0;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        std::string name = data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            count += name == "." || name == ".." ? 0 : CountResults(folder + "\\" + name);
+        else
+            count += name.size() > 4 && name.substr(name.size() - 4) == ".qor" ? 1 : 0;
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return count;
+}
+
+// One tandrelc run; with instances > 0 it is watched for the word processors it starts.
+struct Run {
+    DWORD code = 0;
+    double seconds = 0;
+    std::vector<double> appeared; // seconds after the start at which each instance's process ran
+    // Once every instance's process runs: results written by then, every 0.2 s.
+    std::vector<std::pair<double, int>> written;
+};
+
+Run RunTandrelc(const std::string& args, int instances = 0, const std::string& out = "") {
+    Run run;
     std::string command = "\"" + Tandrelc() + "\" /quiet " + args;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
+    const std::vector<DWORD> before = WordProcessors();
+    std::vector<DWORD> seen;
     const double start = Now();
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
-        *code = 99;
-        return 0;
+        run.code = 99;
+        return run;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    const double seconds = Now() - start;
-    GetExitCodeProcess(process.hProcess, code);
+    const DWORD poll = instances > 0 ? 20 : INFINITE;
+    for (int round = 0; WaitForSingleObject(process.hProcess, poll) == WAIT_TIMEOUT; ++round) {
+        if (static_cast<int>(seen.size()) >= instances) {
+            if (round % 10 == 0)
+                run.written.push_back({Now() - start, CountResults(out)});
+            continue;
+        }
+        for (DWORD pid : WordProcessors()) {
+            if (std::find(before.begin(), before.end(), pid) != before.end() ||
+                std::find(seen.begin(), seen.end(), pid) != seen.end())
+                continue;
+            seen.push_back(pid);
+            run.appeared.push_back(Now() - start);
+        }
+    }
+    run.seconds = Now() - start;
+    GetExitCodeProcess(process.hProcess, &run.code);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
+    return run;
+}
+
+// One job of sources into a fresh output folder, watched for its instances (one process for all
+// in a suite of one process).
+Run Job(const std::string& root, int jobs, const std::string& sources, int processes) {
+    const std::string out = root + "\\out" + std::to_string(jobs);
+    Run run = RunTandrelc("/jobs:" + std::to_string(jobs) + " /kind:doc " + sources + " /out:\"" +
+                              out + "\"",
+                          processes, out);
+    RemoveTree(out);
+    if (run.code != 0)
+        std::printf("  (exit code %lu)\n", static_cast<unsigned long>(run.code));
+    return run;
+}
+
+// The first n top folders of the steady-state tree, as sources.
+std::string TopFolders(const std::string& tree, int n) {
+    std::string sources;
+    for (int i = 0; i < n && i < 10; ++i)
+        sources += " \"" + tree + "\\d" + std::to_string(i) + "\"";
+    return sources;
+}
+
+// Files per second once every instance converts: between the first count of results 1.5 s after
+// the last instance's process ran (its creation takes a second under Wine) and the last count
+// before the job's end. 0 when the job ended before.
+double SteadyRate(const Run& run, double* from) {
+    *from = run.appeared.empty() ? 0 : run.appeared.back() + 1.5;
+    const std::pair<double, int>* first = nullptr;
+    for (const auto& count : run.written) {
+        if (first == nullptr && count.first >= *from)
+            first = &count;
+    }
+    if (first == nullptr || run.written.back().first <= first->first)
+        return 0;
+    return (run.written.back().second - first->second) / (run.written.back().first - first->first);
+}
+
+// Files per second over the whole run, and, in a job of one top folder per instance of the
+// steady-state tree, once every instance converts.
+void Scaling(const std::string& root, const char* work, const std::vector<int>& counts, int files,
+             bool single) {
+    SetWork(work);
+    std::printf("%s, %d files:\n", work, files);
+    double one = 0, steadyOne = 0;
+    for (int jobs : counts) {
+        const Run whole = Job(root, jobs, "\"" + root + "\\src\"", single ? 1 : jobs);
+        const double rate = files / whole.seconds;
+        if (jobs == 1)
+            one = rate;
+        std::printf("  /jobs:%d  %7.1f files/s  %5.2f x /jobs:1  (goal >= %.2f); processes ran at",
+                    jobs, rate, rate / one, 0.85 * jobs);
+        for (double at : whole.appeared)
+            std::printf(" %.2f", at);
+        std::printf(" s\n");
+        if (single)
+            continue;
+        const int steadyFiles = 160 * jobs;
+        const Run part = Job(root, jobs, TopFolders(root + "\\steady", jobs), jobs);
+        double from = 0;
+        const double steady = SteadyRate(part, &from);
+        if (jobs == 1)
+            steadyOne = steady;
+        std::printf("           steady, %d files, from %.2f s of %.2f s: %7.1f files/s  %5.2f x "
+                    "/jobs:1\n",
+                    steadyFiles, from, part.seconds, steady, steady / steadyOne);
+    }
+}
+
+// The engine's own job, from bench_convert_engine in a process of its own: its seconds.
+double EngineSeconds(int files) {
+    const std::string engine = Here() + "\\..\\convert\\bench_convert_engine.exe";
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string output = std::string(temp) + "bench-engine.txt";
+    std::string command =
+        "cmd /c \"\"" + engine + "\" " + std::to_string(files) + " >\"" + output + "\"\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process))
+        return 0;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    double seconds = 0;
+    char line[256];
+    FILE* f = std::fopen(output.c_str(), "r");
+    while (f != nullptr && std::fgets(line, sizeof(line), f) != nullptr)
+        std::sscanf(line, "engine job: %lf", &seconds);
+    if (f != nullptr)
+        std::fclose(f);
+    DeleteFileA(output.c_str());
     return seconds;
 }
 
-// One job of the tree into a fresh output folder; files per second.
-double Throughput(const std::string& root, int jobs, int files) {
-    const std::string out = root + "\\out" + std::to_string(jobs);
-    DWORD code = 0;
-    const double seconds = RunTandrelc("/jobs:" + std::to_string(jobs) + " /kind:doc \"" + root +
-                                           "\\src\" /out:\"" + out + "\"",
-                                       &code);
-    RemoveTree(out);
-    if (code != 0)
-        std::printf("  (exit code %lu)\n", static_cast<unsigned long>(code));
-    return files / seconds;
-}
-
-void Scaling(const std::string& root, const char* work, const std::vector<int>& counts, int files) {
-    SetWork(work);
-    std::printf("%s, %d files:\n", work, files);
-    double one = 0;
-    for (int jobs : counts) {
-        const double rate = Throughput(root, jobs, files);
-        if (jobs == 1)
-            one = rate;
-        std::printf("  /jobs:%d  %7.1f files/s  %5.2f x /jobs:1  (goal >= %.2f)\n", jobs, rate,
-                    rate / one, 0.85 * jobs);
+// /jobs:1 without a cost against the engine's job over a tree of the same shape and size,
+// alternating.
+void AgainstEngine(const std::string& root, int files) {
+    const std::string src = root + "\\engine";
+    MakeTree(src, files);
+    std::printf("/jobs:1 against the engine's job, %d files, no cost:\n", files);
+    for (int round = 0; round < 2; ++round) {
+        const double engine = EngineSeconds(files);
+        // The stand-ins read their settings at every call: none at all, as for the engine.
+        RegDeleteTreeA(HKEY_CURRENT_USER, kSimKey);
+        const Run run = Job(root, 1, "\"" + src + "\"", 0);
+        std::printf("  engine job %.2f s, tandrelc /jobs:1 %.2f s: %.3f x (goal <= 1.05)\n", engine,
+                    run.seconds, run.seconds / engine);
     }
 }
 
@@ -143,20 +290,21 @@ void Update(const std::string& root, int files) {
     const std::string out = root + "\\many-out";
     MakeTree(src, files);
     SetWork("");
-    DWORD code = 0;
-    RunTandrelc("/jobs:4 /kind:doc \"" + src + "\" /out:\"" + out + "\"", &code);
+    const Run first = RunTandrelc("/jobs:4 /kind:doc \"" + src + "\" /out:\"" + out + "\"");
     std::printf("/update over a finished job of %d files (first run exit code %lu):\n", files,
-                static_cast<unsigned long>(code));
+                static_cast<unsigned long>(first.code));
     for (int round = 0; round < 3; ++round) {
-        const double update =
-            RunTandrelc("/update /kind:doc \"" + src + "\" /out:\"" + out + "\"", &code);
+        const Run update = RunTandrelc("/update /kind:doc \"" + src + "\" /out:\"" + out + "\"");
         int seen = 0;
         const double start = Now();
         StatWalk(src, out + "\\many", &seen);
         const double walk = Now() - start;
+        // What any tandrelc run costs before it looks at a file: the process under Wine.
+        const Run bare = RunTandrelc("/version");
         std::printf("  /update %.2f s (exit code %lu), bare walk %.2f s (%d pairs): %.2f x (goal "
-                    "<= 1.2)\n",
-                    update, static_cast<unsigned long>(code), walk, seen, update / walk);
+                    "<= 1.2); tandrelc /version %.2f s: %.2f x the walk and a start\n",
+                    update.seconds, static_cast<unsigned long>(update.code), walk, seen,
+                    update.seconds / walk, bare.seconds, update.seconds / (walk + bare.seconds));
     }
 }
 
@@ -165,14 +313,23 @@ void Update(const std::string& root, int files) {
 int main(int argc, char** argv) {
     const int files = argc > 1 ? std::atoi(argv[1]) : 400;
     const int updateFiles = argc > 2 ? std::atoi(argv[2]) : 10000;
+    const int engineFiles = argc > 3 ? std::atoi(argv[3]) : 2000;
+    // Settings that tests left (a journal, faults) would slow or fail every call.
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSimKey);
     const std::string root = MakeRoot();
-    MakeTree(root + "\\src", files);
-    Scaling(root, "sleep:25", {1, 2, 4, 8}, files);
-    Scaling(root, "cpu:25", {1, 2}, files);
-    Scaling(root, "sleep:25;single-process", {1, 4}, files);
+    if (files > 0) {
+        MakeTree(root + "\\src", files);
+        // 160 files in each top folder.
+        MakeTree(root + "\\steady", 1600);
+        Scaling(root, "sleep:25", {1, 2, 4, 8}, files, false);
+        Scaling(root, "cpu:25", {1, 2}, files, false);
+        Scaling(root, "sleep:25;single-process", {1, 4}, files, true);
+    }
+    if (engineFiles > 0)
+        AgainstEngine(root, engineFiles);
     if (updateFiles > 0)
         Update(root, updateFiles);
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, kSimKey, "Work");
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSimKey);
     RemoveTree(root);
     return 0;
 }

@@ -14,6 +14,7 @@ void CConsoleEvents::Begin(const std::vector<CString>& entryPaths, int total, bo
     m_paths = entryPaths;
     m_ticked.assign(entryPaths.size(), false);
     m_undone.assign(entryPaths.size(), false);
+    m_met.assign(entryPaths.size(), 0);
     m_nTotal = total;
     m_bQuiet = quiet;
 }
@@ -44,10 +45,14 @@ void CConsoleEvents::OnEntryDone(HTREEITEM hItem) {
 
 void CConsoleEvents::OnFileBegin(const CString& source) {
     ++m_nInFlight;
+    ++m_met[m_nCurrent];
     if (m_bQuiet)
         return;
     CString counter;
-    counter.Format("[%d/%d]", m_nDone + m_nInFlight, m_nTotal);
+    if (m_nTotal < 0)
+        counter.Format("[%d]", m_nDone + m_nInFlight);
+    else
+        counter.Format("[%d/%d]", m_nDone + m_nInFlight, m_nTotal);
     m_out.Progress(counter, source);
 }
 
@@ -71,6 +76,7 @@ void CConsoleEvents::OnFileSettled(bool done, SCODE code, const CString& descrip
 void CConsoleEvents::OnFileUpToDate(const CString& source, const CString& target) {
     ++m_nDone;
     ++m_nUpToDate;
+    ++m_met[m_nCurrent];
     Report(source, target, "up-to-date", 0, CString(), 0);
 }
 
@@ -84,10 +90,12 @@ void CConsoleEvents::OnFileFailed(const CString& source) {
     ++m_nDone;
     ++m_nFailed;
     // Outside a conversion the walk could not reach the file (or the folder that hides it).
-    if (m_inHand.active && source == m_inHand.source)
+    if (m_inHand.active && source == m_inHand.source) {
         m_inHand.result = "failed";
-    else
-        Report(source, CString(), "not-reachable", 0, CString(), 0);
+        return;
+    }
+    ++m_met[m_nCurrent];
+    Report(source, CString(), "not-reachable", 0, CString(), 0);
 }
 
 void CConsoleEvents::Report(const CString& source, const CString& target, const char* result,

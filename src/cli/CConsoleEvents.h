@@ -13,7 +13,8 @@ class CConsoleEvents : public IJobEvents {
 public:
     explicit CConsoleEvents(CConsoleOut& out) : m_out(out) {}
 
-    // Entry n of the job goes as item handle n + 1; total is the files they stand for.
+    // Entry n of the job goes as item handle n + 1; total is the files they stand for, or -1
+    // when they are not counted before the job.
     void Begin(const std::vector<CString>& entryPaths, int total, bool quiet);
     static HTREEITEM ItemOf(size_t index);
     // Where each file's row goes; null for no report.
@@ -32,6 +33,8 @@ public:
     int FilesConverted() const { return m_nConverted; }
     int FilesFailed() const { return m_nFailed; }
     int FilesUpToDate() const { return m_nUpToDate; }
+    // The files of entry index that the walk met, whatever became of them.
+    int FilesMet(size_t index) const { return m_met[index]; }
     bool ApplicationNotStarted() const { return m_bNoApplication; }
     bool IsTicked(size_t index) const { return m_ticked[index]; }
     const std::vector<CString>& LostLogLines() const { return m_lostLogLines; }
@@ -71,6 +74,7 @@ private:
     std::vector<CString> m_paths;
     std::vector<bool> m_ticked;
     std::vector<bool> m_undone;      // entries with a file left for a later run
+    std::vector<int> m_met;          // files met by the walk, per entry
     std::vector<std::string> m_told; // applications said not to start
     size_t m_nCurrent = 0;
     int m_nInFlight = 0; // files gone to the application and not yet settled

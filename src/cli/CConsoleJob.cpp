@@ -44,6 +44,7 @@ CConsoleJob::~CConsoleJob() {
 }
 
 int CConsoleJob::Run(const CCommandLine& cmd) {
+    m_bCountFirst = !cmd.m_bUpdate;
     g_active = this;
     SetConsoleCtrlHandler(&CConsoleJob::OnConsoleControl, TRUE);
     m_nDirection = cmd.m_nDirection;
@@ -54,12 +55,13 @@ int CConsoleJob::Run(const CCommandLine& cmd) {
         return EXIT_USAGE;
     std::vector<CString> paths;
     for (size_t i = 0; i < m_items.size(); ++i) {
-        if (m_items[i].nFileCount < 0)
+        // Under /update the walk is the only pass: the total is known once the job has ended.
+        if (m_items[i].nFileCount < 0 && m_bCountFirst)
             m_items[i].nFileCount = CountEntry(m_items[i].strPath, KindOfType(m_items[i].nType));
         m_nTotal += m_items[i].nFileCount;
         paths.push_back(m_items[i].strPath);
     }
-    m_events->Begin(paths, m_nTotal, cmd.m_bQuiet);
+    m_events->Begin(paths, m_bCountFirst ? m_nTotal : -1, cmd.m_bQuiet);
     if (!m_bStopRequested && !RunWorker(std::move(job), cmd))
         return EXIT_USAGE;
     return Summarize(cmd);
@@ -154,6 +156,8 @@ int CConsoleJob::Summarize(const CCommandLine& cmd) {
     const int converted = m_events->FilesConverted();
     const int failed = m_events->FilesFailed();
     const int upToDate = m_events->FilesUpToDate();
+    if (!m_bCountFirst)
+        m_nTotal = CountAfterJob();
     const int skipped = std::max(0, m_nTotal - converted - failed - upToDate);
     if (!cmd.m_bQuiet) {
         CString line;
@@ -184,6 +188,20 @@ int CConsoleJob::Summarize(const CCommandLine& cmd) {
     return failed > 0 || skipped > 0 ? EXIT_FAILED : EXIT_DONE;
 }
 
+int CConsoleJob::CountAfterJob() {
+    int total = m_events->FilesConverted() + m_events->FilesFailed() + m_events->FilesUpToDate();
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (m_events->IsTicked(i))
+            continue;
+        // An entry left undone: what the walk never reached of it.
+        int count = m_items[i].nFileCount >= 0
+                        ? m_items[i].nFileCount
+                        : CountEntry(m_items[i].strPath, KindOfType(m_items[i].nType));
+        total += std::max(0, count - m_events->FilesMet(i));
+    }
+    return total;
+}
+
 void CConsoleJob::ListNotDone() {
     m_out.Line(texts::kStopped);
     CString last; // a folder of both kinds is two entries in a row: name it once
@@ -198,7 +216,9 @@ void CConsoleJob::ListNotDone() {
 
 void CConsoleJob::RequestStop() {
     m_bStopRequested = true;
-    m_bCounting = 0;
+    // Counting after the job, for the summary, is not cut short.
+    if (m_bCountFirst)
+        m_bCounting = 0;
     CConverter::StopInSlot(&m_pConverter);
 }
 

@@ -39,6 +39,8 @@ private:
     bool OpenReport(const CString& path);
     bool RunWorker(std::unique_ptr<ConvertJob> job, const CCommandLine& cmd);
     int Summarize(const CCommandLine& cmd);
+    // The files the job stood for: those it met, and the rest of each entry it left undone.
+    int CountAfterJob();
     void ListNotDone();
     bool Refuse(const char* what, const CString& detail);
 
@@ -47,6 +49,8 @@ private:
     CConsoleOut& m_out;
     std::atomic<int> m_bCounting{1}; // the counting goes on while set; Ctrl+C clears it
     std::atomic<bool> m_bStopRequested{false};
+    // Counted before the job (for the progress counter), or, under /update, only after it.
+    std::atomic<bool> m_bCountFirst{true};
     CConverter* m_pConverter = nullptr; // the job's converter slot, as the dialog has it
     std::shared_ptr<CConsoleEvents> m_events;
     std::vector<ConvertItem> m_items;

@@ -206,6 +206,17 @@ TEST(Tandrelc, JobsConvertMirrorLogAndSummarizeAsScriptsExpect) {
          "1, 失败 failed: 0, 跳过 skipped: 2",
          {},
          "跳过这个源 / warning: the output folder lies inside this source, skipped: {dir}\\文档"},
+        {"the same with /update, which counts after the job",
+         "/update /kind:doc 文档 single.doc /out:文档\\输出",
+         {},
+         "",
+         1,
+         "文档\\输出",
+         {{"文档\\输出\\single.qor", "qor", "S"}},
+         {"文档\\输出\\文档", "文档\\输出\\a.qor"},
+         "1, 失败 failed: 0, 跳过 skipped: 2, 已是最新 up to date: 0",
+         {},
+         "跳过这个源 / warning: the output folder lies inside this source, skipped: {dir}\\文档"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -326,6 +337,11 @@ TEST(Tandrelc, ProgressUpdatesOneLineOnAConsoleAndWritesLinesOtherwise) {
          {"[1/2] {dir}\\文档\\a.doc", "[2/2] {dir}\\single.doc",
           "已转换 converted: 2, 失败 failed: 0, 跳过 skipped: 0"}},
         {TandrelcProcess::REDIRECTED, "/quiet /kind:doc 文档\\a.doc single.doc /out:输出", {}},
+        // Nothing is counted before an /update job: no total.
+        {TandrelcProcess::REDIRECTED,
+         "/update /kind:doc 文档\\a.doc single.doc /out:输出",
+         {"[1] {dir}\\文档\\a.doc", "[2] {dir}\\single.doc",
+          "已转换 converted: 2, 失败 failed: 0, 跳过 skipped: 0, 已是最新 up to date: 0"}},
         {TandrelcProcess::OWN_CONSOLE,
          "/kind:doc 文档\\a.doc single.doc /out:输出",
          {"[2/2] {dir}\\single.doc", "已转换 converted: 2, 失败 failed: 0, 跳过 skipped: 0", ""}},
@@ -355,39 +371,44 @@ TEST(Tandrelc, ProgressUpdatesOneLineOnAConsoleAndWritesLinesOtherwise) {
 }
 
 TEST(Tandrelc, CtrlCFinishesTheFileInHandAndConvertsNothingAfterIt) {
-    TempDir dir;
-    OfficeSim sim;
-    for (const char* name : {"a1.doc", "a2.doc", "a3.doc", "a4.doc"}) {
-        OfficeSim::WriteDoc(dir.WriteFile(std::string("Alpha\\") + name, ""), "doc", name);
-        sim.Fault(name, "delay:save:1500");
+    // With /update the files not reached are counted after the stop.
+    for (const char* update : {"", "/update "}) {
+        SCOPED_TRACE(update);
+        TempDir dir;
+        OfficeSim sim;
+        for (const char* name : {"a1.doc", "a2.doc", "a3.doc", "a4.doc"}) {
+            OfficeSim::WriteDoc(dir.WriteFile(std::string("Alpha\\") + name, ""), "doc", name);
+            sim.Fault(name, "delay:save:1500");
+        }
+        OfficeSim::WriteDoc(dir.WriteFile("b.doc", ""), "doc", "b");
+        OfficeSim::WriteDoc(dir.WriteFile("Misc\\m.doc", ""), "doc", "m");
+
+        TandrelcProcess run;
+        ASSERT_TRUE(run.Start(std::string(update) + "/kind:doc Alpha b.doc Misc /out:Out",
+                              dir.path(), TandrelcProcess::OWN_CONSOLE_REDIRECTED));
+        // The second file is in hand once it has been opened: its save takes a while.
+        for (int waited = 0; OpenCalls(sim) < 2 && waited < 60000; waited += 20)
+            Sleep(20);
+        ASSERT_EQ(2u, OpenCalls(sim));
+        ASSERT_TRUE(run.PressCtrlC());
+        EXPECT_EQ(4, run.Wait());
+
+        EXPECT_EQ(2u, OpenCalls(sim)) << "nothing is opened after the stop";
+        size_t made = 0;
+        for (const char* name : {"a1.qor", "a2.qor", "a3.qor", "a4.qor"})
+            made += PathExists(dir / "Out\\Alpha\\" + name) ? 1 : 0;
+        EXPECT_EQ(2u, made) << "the file in hand is finished";
+        EXPECT_FALSE(PathExists(dir / "Out\\b.qor"));
+        EXPECT_FALSE(PathExists(dir / "Out\\Misc\\m.qor"));
+        std::string out = run.Out();
+        EXPECT_NE(std::string::npos,
+                  out.find("已转换 converted: 2, 失败 failed: 0, 跳过 skipped: 4"))
+            << Utf8(out);
+        EXPECT_NE(std::string::npos,
+                  out.find("已按 Ctrl+C 停止, 未完成 / stopped by Ctrl+C, not done:"));
+        EXPECT_NE(std::string::npos, out.find("  " + (dir / "b.doc") + "\r\n"));
+        EXPECT_NE(std::string::npos, out.find("  " + (dir / "Misc") + "\r\n"));
     }
-    OfficeSim::WriteDoc(dir.WriteFile("b.doc", ""), "doc", "b");
-    OfficeSim::WriteDoc(dir.WriteFile("Misc\\m.doc", ""), "doc", "m");
-
-    TandrelcProcess run;
-    ASSERT_TRUE(run.Start("/kind:doc Alpha b.doc Misc /out:Out", dir.path(),
-                          TandrelcProcess::OWN_CONSOLE_REDIRECTED));
-    // The second file is in hand once it has been opened: its save takes a while.
-    for (int waited = 0; OpenCalls(sim) < 2 && waited < 60000; waited += 20)
-        Sleep(20);
-    ASSERT_EQ(2u, OpenCalls(sim));
-    ASSERT_TRUE(run.PressCtrlC());
-    EXPECT_EQ(4, run.Wait());
-
-    EXPECT_EQ(2u, OpenCalls(sim)) << "nothing is opened after the stop";
-    size_t made = 0;
-    for (const char* name : {"a1.qor", "a2.qor", "a3.qor", "a4.qor"})
-        made += PathExists(dir / "Out\\Alpha\\" + name) ? 1 : 0;
-    EXPECT_EQ(2u, made) << "the file in hand is finished";
-    EXPECT_FALSE(PathExists(dir / "Out\\b.qor"));
-    EXPECT_FALSE(PathExists(dir / "Out\\Misc\\m.qor"));
-    std::string out = run.Out();
-    EXPECT_NE(std::string::npos, out.find("已转换 converted: 2, 失败 failed: 0, 跳过 skipped: 4"))
-        << Utf8(out);
-    EXPECT_NE(std::string::npos,
-              out.find("已按 Ctrl+C 停止, 未完成 / stopped by Ctrl+C, not done:"));
-    EXPECT_NE(std::string::npos, out.find("  " + (dir / "b.doc") + "\r\n"));
-    EXPECT_NE(std::string::npos, out.find("  " + (dir / "Misc") + "\r\n"));
 }
 
 // A job that an interruption left part-done, run again: with /update only the missing targets
