@@ -40,6 +40,14 @@ std::vector<HTREEITEM> RemoteTree::DisplayOrder() const {
     return items;
 }
 
+std::vector<HTREEITEM> RemoteTree::SelectedItems() const {
+    std::vector<HTREEITEM> selected;
+    for (HTREEITEM item : DisplayOrder())
+        if (Selected(item))
+            selected.push_back(item);
+    return selected;
+}
+
 HTREEITEM RemoteTree::Find(const std::string& text, bool whole) const {
     for (HTREEITEM item : DisplayOrder()) {
         std::string label = Text(item);

@@ -18,6 +18,8 @@ public:
     int Count() const;
     // The items from the first root item on, following the expanded ones (display order).
     std::vector<HTREEITEM> DisplayOrder() const;
+    // The items of DisplayOrder that are selected.
+    std::vector<HTREEITEM> SelectedItems() const;
     // The first item in display order whose text is text, or contains it when whole is false.
     HTREEITEM Find(const std::string& text, bool whole = true) const;
     HTREEITEM FirstChild(HTREEITEM hItem) const;

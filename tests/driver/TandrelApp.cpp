@@ -14,6 +14,8 @@ constexpr char kMainCaption[] = "批量转换工具";
 constexpr char kDialogClass[] = "#32770";
 constexpr char kAddFilesCaption[] = "添加文件";
 constexpr DWORD kStepMs = 15000;
+// How often a gesture is made again when Wine lets go of its Ctrl or Shift.
+constexpr int kGestureTurns = 5;
 
 template <class Done> bool WaitFor(Done done, DWORD limitMs = kStepMs) {
     for (DWORD start = GetTickCount(); !done();) {
@@ -191,10 +193,23 @@ bool TandrelApp::Collapse(HTREEITEM hItem) {
 }
 
 bool TandrelApp::Select(RemoteTree& tree, HTREEITEM hItem, UINT keys) {
-    RECT label;
-    if (!ShowItem(tree, hItem, &label) ||
-        !ClickAt(tree.hwnd(), Centre(label), keys, "the item " + Utf8(tree.Text(hItem))))
-        return false;
+    const std::vector<HTREEITEM> before = tree.SelectedItems();
+    for (int turn = 1;; ++turn) {
+        RECT label;
+        bool held = true;
+        if (!ShowItem(tree, hItem, &label) ||
+            !ClickAt(tree.hwnd(), Centre(label), keys, "the item " + Utf8(tree.Text(hItem)), &held))
+            return false;
+        if (held || !SelectionLost(tree, hItem, before))
+            break;
+        // Wine let go of the key (see UserInput::Click): the program saw a plain click, as it
+        // should. The gesture starts again from the selection it started from.
+        if (turn == kGestureTurns)
+            return Fail("Wine let go of Ctrl or Shift at every click on \"" +
+                        Utf8(tree.Text(hItem)) + "\"");
+        if (!Reselect(tree, before))
+            return false;
+    }
     // A plain click leaves the item the only one selected: waiting for that, not merely for the
     // item to be selected, also waits for a click on an item that was selected already.
     auto done = [&] {
@@ -209,6 +224,24 @@ bool TandrelApp::Select(RemoteTree& tree, HTREEITEM hItem, UINT keys) {
     };
     if (!WaitFor(done))
         return Fail("\"" + Utf8(tree.Text(hItem)) + "\" did not become selected");
+    return true;
+}
+
+// Once the click is handled (its item selected), whether an item selected before it has lost
+// its selection, as a plain click does.
+bool TandrelApp::SelectionLost(RemoteTree& tree, HTREEITEM hItem,
+                               const std::vector<HTREEITEM>& before) {
+    if (!WaitFor([&] { return tree.Selected(hItem); }))
+        return false;
+    return std::any_of(before.begin(), before.end(),
+                       [&](HTREEITEM item) { return !tree.Selected(item); });
+}
+
+// A click on the first, Ctrl-clicks on the others.
+bool TandrelApp::Reselect(RemoteTree& tree, const std::vector<HTREEITEM>& items) {
+    for (size_t i = 0; i < items.size(); ++i)
+        if (!Select(tree, items[i], i == 0 ? 0 : MK_CONTROL))
+            return false;
     return true;
 }
 
@@ -232,7 +265,8 @@ bool TandrelApp::ClickWhenReachable(HWND target, const std::string& what) {
 // The click waits until the window is what lies under the pointer (a box may still be moving into
 // place). A tool tip that the pointer raised may lie over it: like a person, the driver moves the
 // pointer away until the tip has gone, and comes back to click.
-bool TandrelApp::ClickAt(HWND target, POINT pt, UINT keys, const std::string& what) {
+bool TandrelApp::ClickAt(HWND target, POINT pt, UINT keys, const std::string& what,
+                         bool* pKeysHeld) {
     if (!UserInput::MoveTo(pt))
         return Fail("the pointer did not reach " + what);
     HWND under = nullptr;
@@ -249,7 +283,7 @@ bool TandrelApp::ClickAt(HWND target, POINT pt, UINT keys, const std::string& wh
         return Fail(what + " is covered by a window of class " + name + " saying \"" +
                     Utf8(WindowText(under)) + "\"");
     }
-    return UserInput::Click(pt, keys) || Fail("the click on " + what + " failed");
+    return UserInput::Click(pt, keys, pKeysHeld) || Fail("the click on " + what + " failed");
 }
 
 bool TandrelApp::AddSelected(int nEntries) {
@@ -309,8 +343,14 @@ bool TandrelApp::ChooseKind(bool sheet) {
 bool TandrelApp::TypeOutputFolder(const std::string& folder) {
     if (!ClickControl(IDC_OUTPUT_DIR))
         return false;
-    UserInput::Key(VK_HOME);
-    UserInput::Key(VK_END, true);
+    // Shift+End selects the old text, which the typing replaces; without Shift it would stay.
+    for (int turn = 1;; ++turn) {
+        UserInput::Key(VK_HOME);
+        if (UserInput::Key(VK_END, true))
+            break;
+        if (turn == kGestureTurns)
+            return Fail("Wine let go of Shift at every Shift+End in the output folder");
+    }
     UserInput::Type(folder);
     if (!WaitFor([&] { return Text(IDC_OUTPUT_DIR) == folder; }))
         return Fail("the output folder reads \"" + Utf8(Text(IDC_OUTPUT_DIR)) + "\"");

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class TandrelApp {
 public:
@@ -42,7 +43,9 @@ public:
     // so that the next opening reads the folder again).
     bool Expand(HTREEITEM hItem);
     bool Collapse(HTREEITEM hItem);
-    // A click on the item's label, with MK_CONTROL and MK_SHIFT held as keys says.
+    // A click on the item's label, with MK_CONTROL and MK_SHIFT held as keys says. When Wine let
+    // go of the keys and the click took the selection away, the selection is made again as it was
+    // and the click repeated, so that a Ctrl-click keeps what was selected.
     bool Select(RemoteTree& tree, HTREEITEM hItem, UINT keys = 0);
     bool Select(HTREEITEM hItem, bool ctrl) {
         return Select(SourceTree(), hItem, ctrl ? MK_CONTROL : 0);
@@ -89,7 +92,10 @@ public:
 
 private:
     bool ClickWhenReachable(HWND target, const std::string& what);
-    bool ClickAt(HWND target, POINT pt, UINT keys, const std::string& what);
+    bool ClickAt(HWND target, POINT pt, UINT keys, const std::string& what,
+                 bool* pKeysHeld = nullptr);
+    bool SelectionLost(RemoteTree& tree, HTREEITEM hItem, const std::vector<HTREEITEM>& before);
+    bool Reselect(RemoteTree& tree, const std::vector<HTREEITEM>& items);
     bool Fail(const std::string& what);
     bool ShowItem(RemoteTree& tree, HTREEITEM hItem, RECT* pLabel);
     bool ClickButton(HTREEITEM hItem);

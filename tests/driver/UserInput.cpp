@@ -22,8 +22,28 @@ INPUT KeyEvent(WORD vk, WORD scan, DWORD flags) {
 }
 
 bool Send(std::vector<INPUT> inputs) {
+    if (inputs.empty())
+        return true;
     UINT n = static_cast<UINT>(inputs.size());
     return SendInput(n, inputs.data(), sizeof(INPUT)) == n;
+}
+
+std::vector<WORD> Modifiers(UINT keys) {
+    std::vector<WORD> held;
+    if (keys & MK_CONTROL)
+        held.push_back(VK_CONTROL);
+    if (keys & MK_SHIFT)
+        held.push_back(VK_SHIFT);
+    return held;
+}
+
+// Only this driver sets a key down, and Wine only sets one up: a key still down once the events
+// that needed it are queued was down while each of them was queued.
+bool StillDown(const std::vector<WORD>& keys) {
+    for (WORD vk : keys)
+        if (GetAsyncKeyState(vk) >= 0)
+            return false;
+    return true;
 }
 
 // Keys that sit in the extended block of the keyboard.
@@ -61,21 +81,21 @@ bool UserInput::MoveTo(POINT pt) {
     return false;
 }
 
-bool UserInput::Click(POINT pt, UINT keys) {
+bool UserInput::Click(POINT pt, UINT keys, bool* pKeysHeld) {
     if (!MoveTo(pt))
         return false;
-    const WORD held[] = {static_cast<WORD>(keys & MK_CONTROL ? VK_CONTROL : 0),
-                         static_cast<WORD>(keys & MK_SHIFT ? VK_SHIFT : 0)};
-    std::vector<INPUT> inputs;
-    for (WORD vk : held)
-        if (vk != 0)
-            inputs.push_back(KeyEvent(vk, 0, 0));
-    inputs.push_back(MouseEvent(MOUSEEVENTF_LEFTDOWN));
-    inputs.push_back(MouseEvent(MOUSEEVENTF_LEFTUP));
-    for (WORD vk : held)
-        if (vk != 0)
-            inputs.push_back(KeyEvent(vk, 0, KEYEVENTF_KEYUP));
-    return Send(inputs);
+    const std::vector<WORD> held = Modifiers(keys);
+    std::vector<INPUT> press, release;
+    for (WORD vk : held) {
+        press.push_back(KeyEvent(vk, 0, 0));
+        release.push_back(KeyEvent(vk, 0, KEYEVENTF_KEYUP));
+    }
+    press.push_back(MouseEvent(MOUSEEVENTF_LEFTDOWN));
+    press.push_back(MouseEvent(MOUSEEVENTF_LEFTUP));
+    bool sent = Send(press);
+    if (pKeysHeld != nullptr)
+        *pKeysHeld = StillDown(held);
+    return Send(release) && sent;
 }
 
 bool UserInput::Wheel(POINT pt, int notches) {
@@ -83,15 +103,20 @@ bool UserInput::Wheel(POINT pt, int notches) {
            Send({MouseEvent(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches * WHEEL_DELTA))});
 }
 
-void UserInput::Key(WORD vk, bool shift) {
+bool UserInput::Key(WORD vk, bool shift) {
+    const std::vector<WORD> held = Modifiers(shift ? MK_SHIFT : 0);
     std::vector<INPUT> inputs;
-    if (shift)
-        inputs.push_back(KeyEvent(VK_SHIFT, 0, 0));
+    for (WORD modifier : held)
+        inputs.push_back(KeyEvent(modifier, 0, 0));
     inputs.push_back(KeyEvent(vk, 0, ExtendedFlag(vk)));
     inputs.push_back(KeyEvent(vk, 0, ExtendedFlag(vk) | KEYEVENTF_KEYUP));
-    if (shift)
-        inputs.push_back(KeyEvent(VK_SHIFT, 0, KEYEVENTF_KEYUP));
     Send(inputs);
+    bool kept = StillDown(held);
+    inputs.clear();
+    for (WORD modifier : held)
+        inputs.push_back(KeyEvent(modifier, 0, KEYEVENTF_KEYUP));
+    Send(inputs);
+    return kept;
 }
 
 void UserInput::Type(const std::string& ansi) {
