@@ -5,6 +5,9 @@
 // Usage: bench_parallel [files] [update files] [engine files] (400, 10000, 2000; 0 leaves a part
 // out)
 #include "../BenchClock.h"
+#include "../BenchTree.h"
+#include "TempDir.h"
+#include "WalkOrder.h"
 
 #include <tlhelp32.h>
 
@@ -17,6 +20,7 @@
 
 namespace {
 
+using bench::MakeTree;
 using bench::Now;
 
 constexpr char kSimKey[] = "Software\\Tandrel\\OfficeSim";
@@ -33,45 +37,9 @@ std::string Tandrelc() {
     return Here() + "\\..\\..\\src\\cli\\tandrelc.exe";
 }
 
-std::string MakeRoot() {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    std::string root =
-        std::string(base) + "tandrel-parallel-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(root.c_str(), nullptr);
-    return root;
-}
-
-// 10 folders of 10 sub-folders, the files spread evenly over the 100 leaves.
-void MakeTree(const std::string& src, int files) {
-    CreateDirectoryA(src.c_str(), nullptr);
-    for (int i = 0; i < files; ++i) {
-        std::string a = src + "\\d" + std::to_string(i % 10);
-        std::string b = a + "\\e" + std::to_string((i / 10) % 10);
-        CreateDirectoryA(a.c_str(), nullptr);
-        CreateDirectoryA(b.c_str(), nullptr);
-        FILE* f = std::fopen((b + "\\f" + std::to_string(i) + ".doc").c_str(), "wb");
-        std::fputs("OFFICESIM doc\r\nbench", f);
-        std::fclose(f);
-    }
-}
-
 void SetWork(const char* work) {
     RegSetKeyValueA(HKEY_CURRENT_USER, kSimKey, "Work", REG_SZ, work,
                     static_cast<DWORD>(std::strlen(work) + 1));
-}
-
-void RemoveTree(const std::string& path) {
-    std::string command = "cmd /c rd /s /q \"" + path + "\" >nul 2>nul";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                       nullptr, &startup, &process)) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
 }
 
 // The stand-in word processor's processes that run now.
@@ -91,18 +59,13 @@ std::vector<DWORD> WordProcessors() {
 
 int CountResults(const std::string& folder) {
     int count = 0;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
-    do {
-        std::string name = data.cFileName;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
+        const std::string name = data.cFileName;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            count += name == "." || name == ".." ? 0 : CountResults(folder + "\\" + name);
+            count += CountResults(folder + "\\" + name);
         else
             count += name.size() > 4 && name.substr(name.size() - 4) == ".qor" ? 1 : 0;
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    });
     return count;
 }
 
@@ -264,25 +227,18 @@ void AgainstEngine(const std::string& root, int files) {
 
 // Every source and its target looked at, as /update does, without the program around it.
 void StatWalk(const std::string& src, const std::string& out, int* seen) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((src + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..")
-            continue;
+    ForEachEntry(src, [&](const WIN32_FIND_DATAA& data) {
+        const std::string name = data.cFileName;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             StatWalk(src + "\\" + name, out + "\\" + name, seen);
-            continue;
+            return;
         }
         WIN32_FILE_ATTRIBUTE_DATA a, b;
         std::string target = out + "\\" + name.substr(0, name.size() - 4) + ".qor";
         if (GetFileAttributesExA((src + "\\" + name).c_str(), GetFileExInfoStandard, &a) &&
             GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &b))
             ++*seen;
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    });
 }
 
 void Update(const std::string& root, int files) {
@@ -316,7 +272,8 @@ int main(int argc, char** argv) {
     const int engineFiles = argc > 3 ? std::atoi(argv[3]) : 2000;
     // Settings that tests left (a journal, faults) would slow or fail every call.
     RegDeleteTreeA(HKEY_CURRENT_USER, kSimKey);
-    const std::string root = MakeRoot();
+    const TempDir rootDir("tandrel-parallel");
+    const std::string& root = rootDir.path();
     if (files > 0) {
         MakeTree(root + "\\src", files);
         // 160 files in each top folder.
@@ -330,6 +287,5 @@ int main(int argc, char** argv) {
     if (updateFiles > 0)
         Update(root, updateFiles);
     RegDeleteTreeA(HKEY_CURRENT_USER, kSimKey);
-    RemoveTree(root);
     return 0;
 }

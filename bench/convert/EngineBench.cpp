@@ -2,6 +2,7 @@
 // against a plain loop making the same automation calls, and against a plain copying walk.
 // Usage: bench_convert_engine [files] (default 10000)
 #include "../BenchClock.h"
+#include "../BenchTree.h"
 #include "convert/CConverter.h"
 #include "convert/CWindowJobEvents.h"
 #include "convert/ConvertJob.h"
@@ -10,6 +11,7 @@
 #include "shared/UserMessages.h"
 
 #include "TempDir.h"
+#include "WalkOrder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,25 +20,8 @@
 
 namespace {
 
+using bench::MakeTree;
 using bench::Now;
-
-// 10 folders of 10 sub-folders, the files spread evenly over the 100 leaves.
-std::vector<std::string> MakeTree(const std::string& src, int files) {
-    std::vector<std::string> paths;
-    CreateDirectoryA(src.c_str(), nullptr);
-    for (int i = 0; i < files; ++i) {
-        std::string a = src + "\\d" + std::to_string(i % 10);
-        std::string b = a + "\\e" + std::to_string((i / 10) % 10);
-        CreateDirectoryA(a.c_str(), nullptr);
-        CreateDirectoryA(b.c_str(), nullptr);
-        std::string path = b + "\\f" + std::to_string(i) + ".doc";
-        FILE* f = std::fopen(path.c_str(), "wb");
-        std::fputs("OFFICESIM doc\r\nbench", f);
-        std::fclose(f);
-        paths.push_back(path);
-    }
-    return paths;
-}
 
 LRESULT CALLBACK CountingProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == UWM_IS_ITEM_CHECKED)
@@ -130,20 +115,13 @@ double RunPlainCalls(const std::vector<std::string>& paths, const std::string& o
 
 void CopyWalk(const std::string& src, const std::string& dst) {
     CreateDirectoryA(dst.c_str(), nullptr);
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((src + "\\*.*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = fd.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+    ForEachEntry(src, [&](const WIN32_FIND_DATAA& data) {
+        const std::string name = data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             CopyWalk(src + "\\" + name, dst + "\\" + name);
         else
             CopyFileA((src + "\\" + name).c_str(), (dst + "\\" + name).c_str(), FALSE);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    });
 }
 
 } // namespace

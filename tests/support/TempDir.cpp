@@ -1,5 +1,6 @@
 #include "TempDir.h"
 
+#include "WalkOrder.h"
 #include "framework/MbcsText.h"
 
 #include <windows.h>
@@ -19,23 +20,16 @@ void MakeParents(const std::string& path) {
 
 void ListTree(const std::string& root, const std::string& relative,
               std::map<std::string, std::string>* entries) {
-    WIN32_FIND_DATAA data;
     std::string folder = relative.empty() ? root : mbcs::JoinPath(root, relative);
-    HANDLE find = FindFirstFileA(mbcs::JoinPath(folder, "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..")
-            continue;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
+        const std::string name = data.cFileName;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             (*entries)[relative + name + "\\"] = "";
             ListTree(root, relative + name + "\\", entries);
         } else {
             (*entries)[relative + name] = ReadFileBytes(mbcs::JoinPath(folder, name));
         }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    });
 }
 
 } // namespace
@@ -99,16 +93,9 @@ void RemoveTree(const std::string& path) {
             RemoveDirectoryA(path.c_str());
         return;
     }
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name != "." && name != "..")
-                RemoveTree(mbcs::JoinPath(path, name));
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
+    ForEachEntry(path, [&](const WIN32_FIND_DATAA& data) {
+        RemoveTree(mbcs::JoinPath(path, data.cFileName));
+    });
     RemoveDirectoryA(path.c_str());
 }
 
