@@ -51,15 +51,9 @@ std::string SplitHead(const std::string& text, std::string* rest) {
 } // namespace
 
 FaultRules::FaultRules(const std::string& rules) {
-    size_t start = 0;
-    while (start <= rules.size()) {
-        size_t end = rules.find(';', start);
-        if (end == std::string::npos)
-            end = rules.size();
-        std::string rule = rules.substr(start, end - start);
-        if (!rule.empty() && !Parse(rule) && m_badRule.empty())
+    for (const std::string& rule : OfficeSimSettings::Items(rules)) {
+        if (!Parse(rule) && m_badRule.empty())
             m_badRule = rule;
-        start = end + 1;
     }
 }
 

@@ -43,3 +43,17 @@ std::string OfficeSimSettings::ReadText(const std::string& subKey, const std::st
         return std::string();
     return std::string(text.data());
 }
+
+std::vector<std::string> OfficeSimSettings::Items(const std::string& text) {
+    std::vector<std::string> items;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(';', start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > start)
+            items.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return items;
+}

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The stand-ins' test settings under HKEY_CURRENT_USER\Software\Tandrel\OfficeSim. Each is read
 // afresh when it is needed, so that a test can change it between two calls.
@@ -21,6 +22,8 @@ public:
     static std::string Work();
     // Whether the word processor's quit must fail.
     static bool QuitError();
+    // The ';'-separated items of a setting's text, empty ones left out.
+    static std::vector<std::string> Items(const std::string& text);
 
 private:
     static std::string ReadText(const std::string& subKey, const std::string& name);

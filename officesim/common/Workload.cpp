@@ -21,15 +21,9 @@ ULONGLONG ThreadTimeMs() {
 } // namespace
 
 Workload::Workload(const std::string& text) {
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(';', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string token = text.substr(start, end - start);
-        if (!token.empty() && !Parse(token) && m_badToken.empty())
+    for (const std::string& token : OfficeSimSettings::Items(text)) {
+        if (!Parse(token) && m_badToken.empty())
             m_badToken = token;
-        start = end + 1;
     }
 }
 
