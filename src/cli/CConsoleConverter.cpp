@@ -15,10 +15,8 @@ CConsoleConverter::CConsoleConverter(CConsoleEvents& events, bool bUpdate, int n
 }
 
 BOOL CConsoleConverter::ConvertFile(const CString& source, const CString& target, int nType) {
-    // A target this job wrote is another source's result, never this one's.
-    if (m_bUpdate && !WrittenByJob(target) && IsUpToDate(source, target)) {
-        NoteWritten(target);
-        m_events.OnFileUpToDate(source, target);
+    if (MayKeep(target) && IsUpToDate(source, target)) {
+        KeepUpToDate(source, target);
         return TRUE;
     }
     m_events.OnFileBegin(source);
@@ -74,11 +72,30 @@ void CConsoleConverter::Settle(const CConvertPool::Result& result) {
     m_events.OnFileSettled(done != FALSE, result.error.code, result.error.description, result.ms);
 }
 
+bool CConsoleConverter::SettleListed(const CString& source, const CString& target,
+                                     const FILETIME& listedWrite) {
+    // Out of date by the listing: the usual way, which looks at the source as it is now.
+    if (!MayKeep(target) || !IsAsNewAs(target, listedWrite))
+        return false;
+    KeepUpToDate(source, target);
+    return true;
+}
+
+void CConsoleConverter::KeepUpToDate(const CString& source, const CString& target) {
+    NoteWritten(target);
+    m_events.OnFileUpToDate(source, target);
+}
+
 bool CConsoleConverter::IsUpToDate(const CString& source, const CString& target) {
-    WIN32_FILE_ATTRIBUTE_DATA from, to;
-    if (!GetFileAttributesExA(source, GetFileExInfoStandard, &from) ||
-        !GetFileAttributesExA(target, GetFileExInfoStandard, &to))
+    WIN32_FILE_ATTRIBUTE_DATA from;
+    return GetFileAttributesExA(source, GetFileExInfoStandard, &from) &&
+           IsAsNewAs(target, from.ftLastWriteTime);
+}
+
+bool CConsoleConverter::IsAsNewAs(const CString& target, const FILETIME& sourceWrite) {
+    WIN32_FILE_ATTRIBUTE_DATA to;
+    if (!GetFileAttributesExA(target, GetFileExInfoStandard, &to))
         return false;
     return (to.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-           CompareFileTime(&to.ftLastWriteTime, &from.ftLastWriteTime) >= 0;
+           CompareFileTime(&to.ftLastWriteTime, &sourceWrite) >= 0;
 }

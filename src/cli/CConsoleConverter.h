@@ -20,7 +20,18 @@ public:
     // Whether target exists as a file last written no earlier than source.
     static bool IsUpToDate(const CString& source, const CString& target);
 
+protected:
+    // Under /update, a walked source whose target is as new as its listing: one look-up, at the
+    // target, instead of three.
+    bool SettleListed(const CString& source, const CString& target,
+                      const FILETIME& listedWrite) override;
+
 private:
+    // A target this job wrote is another source's result, never this one's.
+    bool MayKeep(const CString& target) const { return m_bUpdate && !WrittenByJob(target); }
+    void KeepUpToDate(const CString& source, const CString& target);
+    // Whether target exists as a file last written no earlier than sourceWrite.
+    static bool IsAsNewAs(const CString& target, const FILETIME& sourceWrite);
     // One instance: the engine's own bridge converts the file now.
     BOOL ConvertHere(const CString& source, const CString& target, int nType);
     // Hands the file to an idle instance, settling what comes back while all are busy.

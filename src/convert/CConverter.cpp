@@ -128,8 +128,8 @@ public:
         m_targets.push_back(m_converter.ChooseTargetFolder(folder, m_targets.back()));
     }
     void OnFolderLeave() override { m_targets.pop_back(); }
-    void OnSourceFile(const char* path) override {
-        if (!m_converter.ConvertWalkedFile(path, m_targets.back(), m_nType))
+    void OnSourceFile(const char* path, const FILETIME& listedWrite) override {
+        if (!m_converter.ConvertWalkedFile(path, m_targets.back(), m_nType, listedWrite))
             m_bComplete = false;
     }
     void OnFolderUnlisted(const char* path) override { m_converter.FailFile(path); }
@@ -176,18 +176,24 @@ CString CConverter::ChooseTargetFolder(const CString& source, const CString& tar
     return MakeSubFolder(targetParent, name);
 }
 
-bool CConverter::ConvertWalkedFile(const CString& source, const CString& target, int nType) {
+bool CConverter::ConvertWalkedFile(const CString& source, const CString& targetFolder, int nType,
+                                   const FILETIME& listedWrite) {
+    const bool reachable = source.GetLength() < MAX_PATH;
+    const CString target =
+        targetFolder.IsEmpty()
+            ? CString()
+            : CString(mbcs::JoinPath(targetFolder.str(), MakeTargetName(source).str()));
+    if (reachable && !target.IsEmpty() && SettleListed(source, target, listedWrite))
+        return true;
     // A source that vanished since the listing is none; one out of the file functions' reach
     // is, and so is one whose mirror folder could not be made.
-    const bool reachable = source.GetLength() < MAX_PATH;
     if (reachable && !IsSourceFile(source, nType))
         return true;
     if (!reachable || target.IsEmpty()) {
         FailFile(source);
         return true;
     }
-    return ConvertFile(source, mbcs::JoinPath(target.str(), MakeTargetName(source).str()).c_str(),
-                       nType) != FALSE;
+    return ConvertFile(source, target, nType) != FALSE;
 }
 
 void CConverter::StoreInSlot(CConverter** slot, CConverter* converter) {

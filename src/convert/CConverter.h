@@ -68,6 +68,12 @@ protected:
     bool WrittenByJob(const CString& target) const;
     // target is this job's result from now on.
     void NoteWritten(const CString& target);
+    // A walked source that the front end settles from its listing alone, with no further look
+    // at the source; true when it did. The window's job settles none this way.
+    virtual bool SettleListed(const CString& /*source*/, const CString& /*target*/,
+                              const FILETIME& /*listedWrite*/) {
+        return false;
+    }
 
 private:
     // Set under the slot lock by AbandonSlot.
@@ -78,6 +84,7 @@ private:
     // The folder walk's side of the job: each folder gets its mirror before it is listed, each
     // source met is converted into its folder's mirror.
     class WalkVisitor;
-    bool ConvertWalkedFile(const CString& source, const CString& target, int nType);
+    bool ConvertWalkedFile(const CString& source, const CString& targetFolder, int nType,
+                           const FILETIME& listedWrite);
     CString ChooseTargetFolder(const CString& source, const CString& targetParent) const;
 };

@@ -31,6 +31,13 @@ void CFileFind::Close() {
     m_bHasCurrent = FALSE;
 }
 
+BOOL CFileFind::GetLastWriteTime(FILETIME* pTimeStamp) const {
+    if (!m_bHasCurrent)
+        return FALSE;
+    *pTimeStamp = m_found.ftLastWriteTime;
+    return TRUE;
+}
+
 CString CFileFind::GetFileName() const {
     return m_bHasCurrent ? CString(m_found.cFileName) : CString();
 }

@@ -23,6 +23,8 @@ public:
     BOOL IsHidden() const { return MatchesMask(FILE_ATTRIBUTE_HIDDEN); }
     BOOL IsDots() const;
     BOOL MatchesMask(DWORD mask) const;
+    // The current entry's time of last writing, as the listing gave it.
+    BOOL GetLastWriteTime(FILETIME* pTimeStamp) const;
 
     // The names of a folder's entries as they are, which the ANSI listing gives with "?" for
     // each character the code page cannot hold; in the listing's order.

@@ -52,7 +52,7 @@ void CSourceCount::OnEntry(const char* path) {
         m_examine(path);
 }
 
-void CSourceCount::OnSourceFile(const char*) {
+void CSourceCount::OnSourceFile(const char*, const FILETIME&) {
     if (m_bShowFiles)
         ++m_nCount;
 }

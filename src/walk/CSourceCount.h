@@ -33,11 +33,13 @@ public:
 private:
     bool GoOn() override { return m_bContinue != 0; }
     void OnEntry(const char* path) override;
-    void OnSourceFile(const char*) override;
+    void OnSourceFile(const char*, const FILETIME&) override;
     void OnFolderUnlisted(const char*) override {}
     // The job logs each such name as a failure: counted, so that the count, the progress and
     // the log agree.
-    void OnNameNotHeld(const char* path, const std::wstring&) override { OnSourceFile(path); }
+    void OnNameNotHeld(const char* path, const std::wstring&) override {
+        OnSourceFile(path, FILETIME());
+    }
 
     const CExtensionList& m_extensions;
     const std::atomic<int>& m_bContinue; // cleared by Cancel or Ctrl+C

@@ -57,7 +57,9 @@ bool CSourceWalk::WalkFolder(std::string& path) {
             // A stop during the sub-folder's last file still ends this level.
             goOn = WalkFolder(path) && m_visitor.GoOn();
         } else {
-            m_visitor.OnSourceFile(path.c_str());
+            FILETIME written = {};
+            finder.GetLastWriteTime(&written);
+            m_visitor.OnSourceFile(path.c_str(), written);
         }
     }
     path.resize(folderEnd);

@@ -1,5 +1,7 @@
 #pragma once
 // What a walk of an entry's folders tells the one who asked for it, in the order it meets things.
+#include <windows.h>
+
 #include <string>
 
 class ISourceVisitor {
@@ -14,8 +16,9 @@ public:
     // A folder about to be listed (the first one too), and the same folder when it is done.
     virtual void OnFolderEnter(const char*) {}
     virtual void OnFolderLeave() {}
-    // A visible file whose extension is one of the walk's.
-    virtual void OnSourceFile(const char* path) = 0;
+    // A visible file whose extension is one of the walk's, with its time of last writing as the
+    // listing gave it (the file may have changed or gone since).
+    virtual void OnSourceFile(const char* path, const FILETIME& listedWrite) = 0;
     // A folder that cannot be listed (too long, access denied): what it holds is out of reach.
     virtual void OnFolderUnlisted(const char* path) = 0;
     // A visible sub-folder, or a file of one of the walk's extensions, whose name the code page

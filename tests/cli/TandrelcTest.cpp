@@ -412,7 +412,8 @@ TEST(Tandrelc, CtrlCFinishesTheFileInHandAndConvertsNothingAfterIt) {
 }
 
 // A job that an interruption left part-done, run again: with /update only the missing targets
-// and those older than their sources are converted, and the others are kept as they are.
+// and those older than their sources are converted, and the others are kept as they are; a
+// folder where a target belongs is never a result, however new.
 TEST(Tandrelc, UpdateConvertsOnlyMissingAndOlderTargets) {
     const struct {
         const char* args;
@@ -420,13 +421,13 @@ TEST(Tandrelc, UpdateConvertsOnlyMissingAndOlderTargets) {
         std::vector<Target> targets;
     } cases[] = {
         {"/update /kind:doc Docs /out:Out",
-         "已转换 converted: 2, 失败 failed: 0, 跳过 skipped: 0, 已是最新 up to date: 2\r\n",
+         "已转换 converted: 2, 失败 failed: 1, 跳过 skipped: 0, 已是最新 up to date: 2\r\n",
          {{"Out\\Docs\\a.qor", "qor", "旧a"},
           {"Out\\Docs\\b.qor", "qor", "b"},
           {"Out\\Docs\\子\\c.qor", "qor", "c"},
           {"Out\\Docs\\d.qor", "qor", "旧d"}}},
         {"/kind:doc Docs /out:Out",
-         "已转换 converted: 4, 失败 failed: 0, 跳过 skipped: 0\r\n",
+         "已转换 converted: 4, 失败 failed: 1, 跳过 skipped: 0\r\n",
          {{"Out\\Docs\\a.qor", "qor", "a"},
           {"Out\\Docs\\b.qor", "qor", "b"},
           {"Out\\Docs\\子\\c.qor", "qor", "c"},
@@ -435,7 +436,7 @@ TEST(Tandrelc, UpdateConvertsOnlyMissingAndOlderTargets) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);
         TempDir dir;
-        for (const char* name : {"a", "b", "子\\c", "d"}) {
+        for (const char* name : {"a", "b", "子\\c", "d", "e"}) {
             std::string source = dir.WriteFile("Docs\\" + std::string(name) + ".doc", "");
             OfficeSim::WriteDoc(source, "doc", mbcs::SplitPath(name).fname);
             SetWritten(source, 0);
@@ -447,10 +448,11 @@ TEST(Tandrelc, UpdateConvertsOnlyMissingAndOlderTargets) {
             OfficeSim::WriteDoc(path, "qor", "旧" + std::string(target.first));
             SetWritten(path, target.second);
         }
+        dir.MakeDir("Out\\Docs\\e.qor"); // made now, long after e.doc was written
         OfficeSim sim;
         TandrelcProcess run;
         ASSERT_TRUE(run.Start(c.args, dir.path()));
-        EXPECT_EQ(0, run.Wait());
+        EXPECT_EQ(1, run.Wait());
         for (const Target& target : c.targets)
             EXPECT_TRUE(IsDoc(dir / target.path, target.format, target.payload)) << target.path;
         EXPECT_NE(std::string::npos, run.Out().find(c.summary)) << Utf8(run.Out());
