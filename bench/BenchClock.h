@@ -2,8 +2,11 @@
 // The clock and the worker-thread runner shared by the benchmark programs.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
+#include <numeric>
 #include <thread>
+#include <vector>
 
 namespace bench {
 
@@ -13,6 +16,19 @@ inline double Now() {
     QueryPerformanceFrequency(&f);
     QueryPerformanceCounter(&c);
     return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+// The middle of a set of times (the mean of the two middle ones for an even count); 0 for none.
+inline double Median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+inline double Sum(const std::vector<double>& values) {
+    return std::accumulate(values.begin(), values.end(), 0.0);
 }
 
 // Seconds of processor time (user and kernel) the calling thread has used.

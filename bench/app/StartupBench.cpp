@@ -15,6 +15,7 @@
 
 namespace {
 
+using bench::Median;
 using bench::Now;
 
 struct Search {
@@ -82,11 +83,6 @@ double StartToInteractive(const std::string& program) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return seconds;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 std::string BesideThisProgram(const char* relative) {

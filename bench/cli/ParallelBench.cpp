@@ -12,6 +12,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -69,7 +70,7 @@ int CountResults(const std::string& folder) {
     return count;
 }
 
-// One tandrelc run; with instances > 0 it is watched for the word processors it starts.
+// One run of a program: its exit code and seconds, and the instances it was watched for.
 struct Run {
     DWORD code = 0;
     double seconds = 0;
@@ -78,9 +79,9 @@ struct Run {
     std::vector<std::pair<double, int>> written;
 };
 
-Run RunTandrelc(const std::string& args, int instances = 0, const std::string& out = "") {
+// One run of a command; with instances > 0 it is watched for the word processors it starts.
+Run RunCommand(std::string command, int instances = 0, const std::string& out = "") {
     Run run;
-    std::string command = "\"" + Tandrelc() + "\" /quiet " + args;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -112,6 +113,10 @@ Run RunTandrelc(const std::string& args, int instances = 0, const std::string& o
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     return run;
+}
+
+Run RunTandrelc(const std::string& args, int instances = 0, const std::string& out = "") {
+    return RunCommand("\"" + Tandrelc() + "\" /quiet " + args, instances, out);
 }
 
 // One job of sources into a fresh output folder, watched for its instances (one process for all
@@ -181,8 +186,16 @@ void Scaling(const std::string& root, const char* work, const std::vector<int>& 
     }
 }
 
-// The engine's own job, from bench_convert_engine in a process of its own: its seconds.
-double EngineSeconds(int files) {
+// A job's time in all and the part of it spent converting files one by one (each file's time as
+// the job measured it): the rest is what the job costs once, whatever its size.
+struct JobTimes {
+    double seconds = 0;
+    double medianMs = 0;
+    double fileSeconds = 0;
+};
+
+// The engine's own job, from bench_convert_engine in a process of its own.
+JobTimes EngineJob(int files) {
     const std::string engine = Here() + "\\..\\convert\\bench_convert_engine.exe";
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
@@ -194,34 +207,73 @@ double EngineSeconds(int files) {
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &startup, &process))
-        return 0;
+        return {};
     WaitForSingleObject(process.hProcess, INFINITE);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    double seconds = 0;
+    JobTimes times;
     char line[256];
     FILE* f = std::fopen(output.c_str(), "r");
-    while (f != nullptr && std::fgets(line, sizeof(line), f) != nullptr)
-        std::sscanf(line, "engine job: %lf", &seconds);
+    while (f != nullptr && std::fgets(line, sizeof(line), f) != nullptr) {
+        std::sscanf(line, "engine job: %lf", &times.seconds);
+        std::sscanf(line, "engine per file: median %lf ms, in all %lf", &times.medianMs,
+                    &times.fileSeconds);
+    }
     if (f != nullptr)
         std::fclose(f);
     DeleteFileA(output.c_str());
-    return seconds;
+    return times;
 }
 
-// /jobs:1 without a cost against the engine's job over a tree of the same shape and size,
-// alternating.
+// tandrelc's /jobs:1 over src, timed from its start to its exit; each file's time from the
+// report's last column.
+JobTimes TandrelcJob(const std::string& root, const std::string& src) {
+    const std::string report = root + "\\engine-report.csv";
+    const Run run = Job(root, 1, "\"" + src + "\" /report:\"" + report + "\"", 0);
+    std::vector<double> ms;
+    char line[1024];
+    FILE* f = std::fopen(report.c_str(), "r");
+    // The header first, then a row per file whose last field is its milliseconds.
+    while (f != nullptr && std::fgets(line, sizeof(line), f) != nullptr) {
+        const char* last = std::strrchr(line, ',');
+        if (last != nullptr && std::isdigit(static_cast<unsigned char>(last[1])))
+            ms.push_back(std::atof(last + 1));
+    }
+    if (f != nullptr)
+        std::fclose(f);
+    DeleteFileA(report.c_str());
+    return {run.seconds, bench::Median(ms), bench::Sum(ms) / 1000};
+}
+
+void PrintJob(const char* name, const JobTimes& job) {
+    std::printf("    %-15s %6.2f s; per file median %.2f ms, in all %6.2f s; once %.2f s\n", name,
+                job.seconds, job.medianMs, job.fileSeconds, job.seconds - job.fileSeconds);
+}
+
+// /jobs:1 without a cost against the engine's job over a tree of the same shape and size, the
+// two in turn, the first of a round alternating, and a start of tandrelc /version each round.
 void AgainstEngine(const std::string& root, int files) {
     const std::string src = root + "\\engine";
     MakeTree(src, files);
+    // The stand-ins read their settings at every call: none at all, as for the engine.
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSimKey);
     std::printf("/jobs:1 against the engine's job, %d files, no cost:\n", files);
-    for (int round = 0; round < 2; ++round) {
-        const double engine = EngineSeconds(files);
-        // The stand-ins read their settings at every call: none at all, as for the engine.
-        RegDeleteTreeA(HKEY_CURRENT_USER, kSimKey);
-        const Run run = Job(root, 1, "\"" + src + "\"", 0);
-        std::printf("  engine job %.2f s, tandrelc /jobs:1 %.2f s: %.3f x (goal <= 1.05)\n", engine,
-                    run.seconds, run.seconds / engine);
+    for (int round = 0; round < 4; ++round) {
+        JobTimes engine, console;
+        if (round % 2 == 0)
+            engine = EngineJob(files);
+        console = TandrelcJob(root, src);
+        if (round % 2 != 0)
+            engine = EngineJob(files);
+        const Run version = RunTandrelc("/version");
+        // The report's times are whole milliseconds: the files' times are compared in all.
+        std::printf("  round %d, %s first: %.3f x (goal <= 1.05); the files alone %.3f x; "
+                    "tandrelc /version %.2f s\n",
+                    round + 1, round % 2 == 0 ? "engine" : "tandrelc",
+                    console.seconds / engine.seconds, console.fileSeconds / engine.fileSeconds,
+                    version.seconds);
+        PrintJob("engine job", engine);
+        PrintJob("tandrelc /jobs:1", console);
     }
 }
 
@@ -250,17 +302,26 @@ void Update(const std::string& root, int files) {
     std::printf("/update over a finished job of %d files (first run exit code %lu):\n", files,
                 static_cast<unsigned long>(first.code));
     for (int round = 0; round < 3; ++round) {
-        const Run update = RunTandrelc("/update /kind:doc \"" + src + "\" /out:\"" + out + "\"");
+        // Which of the two goes first alternates, so that neither always finds the cache warmer.
+        Run update;
+        if (round % 2 != 0)
+            update = RunTandrelc("/update /kind:doc \"" + src + "\" /out:\"" + out + "\"");
         int seen = 0;
         const double start = Now();
         StatWalk(src, out + "\\many", &seen);
         const double walk = Now() - start;
-        // What any tandrelc run costs before it looks at a file: the process under Wine.
-        const Run bare = RunTandrelc("/version");
+        if (round % 2 == 0)
+            update = RunTandrelc("/update /kind:doc \"" + src + "\" /out:\"" + out + "\"");
+        // What any tandrelc run costs before it looks at a file: the process under Wine, and
+        // what a console program that loads no libraries of its own costs.
+        const Run version = RunTandrelc("/version");
+        const double bare = RunCommand("\"" + Here() + "\\bench_bare_console.exe\"").seconds;
         std::printf("  /update %.2f s (exit code %lu), bare walk %.2f s (%d pairs): %.2f x (goal "
-                    "<= 1.2); tandrelc /version %.2f s: %.2f x the walk and a start\n",
+                    "<= 1.2); tandrelc /version %.2f s (a bare console program %.2f s): %.2f x "
+                    "the walk and a start\n",
                     update.seconds, static_cast<unsigned long>(update.code), walk, seen,
-                    update.seconds / walk, bare.seconds, update.seconds / (walk + bare.seconds));
+                    update.seconds / walk, version.seconds, bare,
+                    update.seconds / (walk + version.seconds));
     }
 }
 
