@@ -6,6 +6,7 @@
 // out)
 #include "../BenchClock.h"
 #include "../BenchTree.h"
+#include "StatWalk.h"
 #include "TempDir.h"
 #include "WalkOrder.h"
 
@@ -80,7 +81,8 @@ struct Run {
 };
 
 // One run of a command; with instances > 0 it is watched for the word processors it starts.
-Run RunCommand(std::string command, int instances = 0, const std::string& out = "") {
+Run RunCommand(std::string command, int instances = 0, const std::string& out = "",
+               DWORD flags = 0) {
     Run run;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
@@ -88,7 +90,7 @@ Run RunCommand(std::string command, int instances = 0, const std::string& out = 
     const std::vector<DWORD> before = WordProcessors();
     std::vector<DWORD> seen;
     const double start = Now();
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr,
                         &startup, &process)) {
         run.code = 99;
         return run;
@@ -200,17 +202,8 @@ JobTimes EngineJob(int files) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string output = std::string(temp) + "bench-engine.txt";
-    std::string command =
-        "cmd /c \"\"" + engine + "\" " + std::to_string(files) + " >\"" + output + "\"\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &process))
-        return {};
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    RunCommand("cmd /c \"\"" + engine + "\" " + std::to_string(files) + " >\"" + output + "\"\"", 0,
+               "", CREATE_NO_WINDOW);
     JobTimes times;
     char line[256];
     FILE* f = std::fopen(output.c_str(), "r");
@@ -225,11 +218,17 @@ JobTimes EngineJob(int files) {
     return times;
 }
 
-// tandrelc's /jobs:1 over src, timed from its start to its exit; each file's time from the
-// report's last column.
+// tandrelc's /jobs:1 over src, timed from its start to its exit, started as the engine's job is
+// (through cmd, without a console); each file's time from the report's last column.
 JobTimes TandrelcJob(const std::string& root, const std::string& src) {
     const std::string report = root + "\\engine-report.csv";
-    const Run run = Job(root, 1, "\"" + src + "\" /report:\"" + report + "\"", 0);
+    const std::string out = root + "\\out1";
+    const Run run = RunCommand("cmd /c \"\"" + Tandrelc() + "\" /quiet /jobs:1 /kind:doc \"" + src +
+                                   "\" /report:\"" + report + "\" /out:\"" + out + "\" >nul\"",
+                               0, "", CREATE_NO_WINDOW);
+    RemoveTree(out);
+    if (run.code != 0)
+        std::printf("  (exit code %lu)\n", static_cast<unsigned long>(run.code));
     std::vector<double> ms;
     char line[1024];
     FILE* f = std::fopen(report.c_str(), "r");
@@ -277,22 +276,6 @@ void AgainstEngine(const std::string& root, int files) {
     }
 }
 
-// Every source and its target looked at, as /update does, without the program around it.
-void StatWalk(const std::string& src, const std::string& out, int* seen) {
-    ForEachEntry(src, [&](const WIN32_FIND_DATAA& data) {
-        const std::string name = data.cFileName;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            StatWalk(src + "\\" + name, out + "\\" + name, seen);
-            return;
-        }
-        WIN32_FILE_ATTRIBUTE_DATA a, b;
-        std::string target = out + "\\" + name.substr(0, name.size() - 4) + ".qor";
-        if (GetFileAttributesExA((src + "\\" + name).c_str(), GetFileExInfoStandard, &a) &&
-            GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &b))
-            ++*seen;
-    });
-}
-
 void Update(const std::string& root, int files) {
     const std::string src = root + "\\many";
     const std::string out = root + "\\many-out";
@@ -301,27 +284,39 @@ void Update(const std::string& root, int files) {
     const Run first = RunTandrelc("/jobs:4 /kind:doc \"" + src + "\" /out:\"" + out + "\"");
     std::printf("/update over a finished job of %d files (first run exit code %lu):\n", files,
                 static_cast<unsigned long>(first.code));
+    const std::string update = "/update /kind:doc \"" + src + "\" /out:\"" + out + "\"";
+    const std::string bareWalk =
+        "\"" + Here() + "\\bench_bare_console.exe\" \"" + src + "\" \"" + out + "\\many\"";
     for (int round = 0; round < 3; ++round) {
-        // Which of the two goes first alternates, so that neither always finds the cache warmer.
-        Run update;
-        if (round % 2 != 0)
-            update = RunTandrelc("/update /kind:doc \"" + src + "\" /out:\"" + out + "\"");
+        // The three in turn, the first of a round rotating, so that none always finds the file
+        // cache warmer.
+        double seconds[3] = {};
         int seen = 0;
-        const double start = Now();
-        StatWalk(src, out + "\\many", &seen);
-        const double walk = Now() - start;
-        if (round % 2 == 0)
-            update = RunTandrelc("/update /kind:doc \"" + src + "\" /out:\"" + out + "\"");
-        // What any tandrelc run costs before it looks at a file: the process under Wine, and
-        // what a console program that loads no libraries of its own costs.
-        const Run version = RunTandrelc("/version");
+        DWORD code = 0;
+        for (int i = 0; i < 3; ++i) {
+            const int side = (round + i) % 3;
+            if (side == 0) {
+                const Run run = RunTandrelc(update);
+                seconds[0] = run.seconds;
+                code = run.code;
+            } else if (side == 1) {
+                const double start = Now();
+                seen = StatWalk(src, out + "\\many");
+                seconds[1] = Now() - start;
+            } else {
+                seconds[2] = RunCommand(bareWalk).seconds;
+            }
+        }
+        // What any run costs before it looks at a file, under Wine: tandrelc's start, and a
+        // console program's that loads no libraries of its own.
+        const double version = RunTandrelc("/version").seconds;
         const double bare = RunCommand("\"" + Here() + "\\bench_bare_console.exe\"").seconds;
         std::printf("  /update %.2f s (exit code %lu), bare walk %.2f s (%d pairs): %.2f x (goal "
-                    "<= 1.2); tandrelc /version %.2f s (a bare console program %.2f s): %.2f x "
-                    "the walk and a start\n",
-                    update.seconds, static_cast<unsigned long>(update.code), walk, seen,
-                    update.seconds / walk, version.seconds, bare,
-                    update.seconds / (walk + version.seconds));
+                    "<= 1.2); the walk "
+                    "as a program of its own %.2f s: %.2f x; tandrelc /version %.2f s, a bare "
+                    "console program %.2f s\n",
+                    seconds[0], static_cast<unsigned long>(code), seconds[1], seen,
+                    seconds[0] / seconds[1], seconds[2], seconds[0] / seconds[2], version, bare);
     }
 }
 
