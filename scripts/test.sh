@@ -30,13 +30,7 @@ trap cleanup EXIT
 xvfb_start "$build"
 
 status=0
-# A test program that fails is run once more, and its first failure stays in the output: a click
-# that Wine's input loses now and then must not fail a run (a plain click on a folder just opened
-# again, not yet explained; see README), while a fault of the program fails both times.
-# TANDREL_TEST_ONCE=1 runs each once.
-repeat=(--repeat until-pass:2)
-[ -n "${TANDREL_TEST_ONCE:-}" ] && repeat=()
-ctest --test-dir "$build" --output-on-failure "${repeat[@]}" "$@" || status=$?
+ctest --test-dir "$build" --output-on-failure "$@" || status=$?
 
 mkdir -p "$root/out"
 for shot in "$build"/tests/*/*.bmp; do

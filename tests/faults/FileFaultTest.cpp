@@ -35,25 +35,15 @@ bool CanWriteInto(const std::string& folder) {
 // attribute on, which stops root too (root ignores the bits).
 class ReadOnlyFolder {
 public:
-    explicit ReadOnlyFolder(const std::string& folder)
-        : m_folder(folder), m_unix("'" + UnixPathOf(folder) + "'") {
-        Run("/bin/chmod a-w " + m_unix + " && /usr/bin/chattr +i " + m_unix);
+    explicit ReadOnlyFolder(const std::string& folder) : m_unix("'" + UnixPathOf(folder) + "'") {
+        RunUnixCommand("/bin/chmod a-w " + m_unix + " && /usr/bin/chattr +i " + m_unix);
     }
-    ~ReadOnlyFolder() { Run("/usr/bin/chattr -i " + m_unix + " ; /bin/chmod u+w " + m_unix); }
+    ~ReadOnlyFolder() {
+        RunUnixCommand("/usr/bin/chattr -i " + m_unix + " ; /bin/chmod u+w " + m_unix);
+    }
 
 private:
-    // Wine hands a Unix program to a launcher that returns at once, so the commands leave a mark
-    // beside the folder when they are done; a probe file would race them and could be left inside.
-    void Run(const std::string& commands) {
-        const std::string mark = m_folder + ".done";
-        DeleteFileA(mark.c_str());
-        RunUnixCommand("/bin/sh -c \"" + commands + " ; : > '" + UnixPathOf(mark) + "'\"");
-        PumpUntil([&] { return GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                  10000);
-        DeleteFileA(mark.c_str());
-    }
-
-    std::string m_folder, m_unix;
+    std::string m_unix;
 };
 
 std::string Doc(const std::string& format, const std::string& payload) {

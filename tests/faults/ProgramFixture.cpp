@@ -43,7 +43,15 @@ void ProgramFixture::TearDownTestSuite() {
     g_suite = nullptr;
 }
 
+void ProgramFixture::EndCaseOnFatalFailure::OnTestPartResult(
+    const testing::TestPartResult& result) {
+    // The test framework takes this exception for a failure already reported.
+    if (result.fatally_failed())
+        throw testing::AssertionException(result);
+}
+
 void ProgramFixture::SetUp() {
+    testing::UnitTest::GetInstance()->listeners().Append(&m_endCase);
     ASSERT_TRUE(g_suite->drive.ok()) << "no drive letter from the mount manager";
     std::unique_ptr<TandrelApp>& app = g_suite->app;
     if (app == nullptr || !app->Running()) {
@@ -54,6 +62,7 @@ void ProgramFixture::SetUp() {
 }
 
 void ProgramFixture::TearDown() {
+    testing::UnitTest::GetInstance()->listeners().Release(&m_endCase);
     if (!HasFailure() || g_suite->app == nullptr)
         return;
     App().Capture(FailureShot());

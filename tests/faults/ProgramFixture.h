@@ -70,4 +70,12 @@ protected:
     static std::vector<std::string> WalkOrder(const std::string& relativeFolder);
 
     OfficeSim sim;
+
+private:
+    // An ASSERT that fails inside a helper (Add, Start, ...) ends the case, not only the helper:
+    // a case that went on would press Start with nothing added and fail far from the cause.
+    class EndCaseOnFatalFailure : public testing::EmptyTestEventListener {
+        void OnTestPartResult(const testing::TestPartResult& result) override;
+    };
+    EndCaseOnFatalFailure m_endCase;
 };

@@ -1,9 +1,12 @@
 #include "WineHost.h"
 
+#include "TempDir.h"
+#include "UiPump.h"
 #include "framework/MbcsText.h"
 
 #include <windows.h>
 
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -35,47 +38,39 @@ std::string UnixPathOf(const std::string& windowsPath) {
     return result;
 }
 
-bool RunUnixCommand(const std::string& commandLine) {
+bool RunUnixCommand(const std::string& commandLine, DWORD limitMs) {
+    char temp[MAX_PATH] = {}, script[MAX_PATH] = {};
+    if (!GetTempPathA(MAX_PATH, temp) || !GetTempFileNameA(temp, "unx", 0, script))
+        return false;
+    const std::string done = std::string(script) + ".done";
+    std::ofstream(script, std::ios::binary)
+        << commandLine << "\n: > " << Quote(UnixPathOf(done)) << "\n";
+    std::string shell = "/bin/sh " + Quote(UnixPathOf(script));
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> cmd(commandLine.begin(), commandLine.end());
-    cmd.push_back('\0');
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-        return false;
-    WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
+    PROCESS_INFORMATION ignored = {};
+    // The handles Wine hands back for a Unix program are whatever lay on its stack: closing
+    // them closed this process's own (its desktop among them, and every SendInput failed).
+    bool ended = CreateProcessA(nullptr, &shell[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                &si, &ignored) &&
+                 PumpUntil([&] { return PathExists(done); }, limitMs);
+    DeleteFileA(done.c_str());
+    DeleteFileA(script);
+    return ended;
 }
 
 bool MakeUnixSymlink(const std::string& target, const std::string& linkPath) {
     size_t sep = mbcs::ReverseFindChar(linkPath, '\\');
     std::string parent = UnixPathOf(linkPath.substr(0, sep));
     std::string unixTarget = UnixPathOf(target);
-    if (parent.empty() || unixTarget.empty())
-        return false;
-    if (!RunUnixCommand("/bin/ln -s " + Quote(unixTarget) + " " +
-                        Quote(parent + "/" + linkPath.substr(sep + 1))))
-        return false;
-    // Wine hands a Unix program to a launcher, so the link may appear a moment after we return.
-    for (int i = 0; i < 100; ++i) {
-        if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return true;
-        Sleep(50);
-    }
-    return false;
+    return !parent.empty() && !unixTarget.empty() &&
+           RunUnixCommand("/bin/ln -s " + Quote(unixTarget) + " " +
+                          Quote(parent + "/" + linkPath.substr(sep + 1))) &&
+           PathExists(linkPath);
 }
 
 bool RemoveUnixSymlink(const std::string& linkPath) {
     std::string unixLink = UnixPathOf(linkPath);
-    if (unixLink.empty() || !RunUnixCommand("/bin/rm -f " + Quote(unixLink)))
-        return false;
-    for (int i = 0; i < 100; ++i) {
-        if (GetFileAttributesA(linkPath.c_str()) == INVALID_FILE_ATTRIBUTES)
-            return true;
-        Sleep(50);
-    }
-    return false;
+    return !unixLink.empty() && RunUnixCommand("/bin/rm -f " + Quote(unixLink)) &&
+           !PathExists(linkPath);
 }

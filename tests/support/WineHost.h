@@ -4,9 +4,10 @@
 
 // The Unix path of a Windows path (UTF-8), or "" when not running under Wine.
 std::string UnixPathOf(const std::string& windowsPath);
-// Starts a Unix program (Wine starts ELF binaries too) and waits a little for it; true when it
-// started. Its exit code does not come back through Wine: check its effect instead.
-bool RunUnixCommand(const std::string& commandLine);
+// Runs a shell command line (UTF-8 Unix paths stay as they are) and waits until the shell has
+// got past it; false when it did not within limitMs. Its exit code does not come back through
+// Wine: check its effect.
+bool RunUnixCommand(const std::string& commandLine, unsigned long limitMs = 30000);
 // Creates a Unix symbolic link named linkPath pointing at target (both Windows paths; the
 // link's parent folder must exist). Wine shows a link to a folder as an ordinary folder.
 bool MakeUnixSymlink(const std::string& target, const std::string& linkPath);
