@@ -154,7 +154,10 @@ bool TandrelApp::ShowItem(RemoteTree& tree, HTREEITEM hItem, RECT* pLabel) {
             return true;
         }
         UserInput::Wheel(Centre(client), label.top < client.top ? 1 : -1);
-        Sleep(50);
+        // The label is read by message, which the tree may answer before it handles the wheel:
+        // read again only once the wheel has moved it, or a stale place gets the click.
+        const LONG before = label.top;
+        WaitFor([&] { return tree.LabelRect(hItem, &label) && label.top != before; }, 1000);
     }
     return Fail("the item \"" + Utf8(tree.Text(hItem)) + "\" cannot be scrolled into view");
 }
