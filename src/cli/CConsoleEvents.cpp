@@ -1,6 +1,7 @@
 #include "cli/CConsoleEvents.h"
 
 #include "cli/ConsoleTexts.h"
+#include "framework/MbcsText.h"
 
 #include <algorithm>
 
@@ -101,7 +102,19 @@ void CConsoleEvents::OnFileFailed(const CString& source) {
 void CConsoleEvents::Report(const CString& source, const CString& target, const char* result,
                             SCODE code, const CString& description, DWORD ms) {
     if (m_pReport != nullptr)
-        m_pReport->Row(source, target, result, code, description, ms);
+        m_pReport->Row(ReportedName(source), target, result, code, description, ms);
+}
+
+void CConsoleEvents::OnNameNotHeld(const CString& source, const std::wstring& fullName) {
+    m_lastNotHeld = source;
+    m_namesNotHeld.push_back(fullName);
+}
+
+std::string CConsoleEvents::ReportedName(const CString& source) const {
+    // The engine tells the real name just before the failure of that source.
+    if (!m_namesNotHeld.empty() && source == m_lastNotHeld)
+        return mbcs::ToUtf8(m_namesNotHeld.back());
+    return mbcs::ToUtf8(source.str());
 }
 
 void CConsoleEvents::OnApplicationNotStarted(const char* text) {

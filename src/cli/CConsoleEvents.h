@@ -48,9 +48,7 @@ public:
     void OnFileConverted(const CString& source) override;
     void OnFileFailed(const CString& source) override;
     void OnLogLineLost(const CString& source) override { m_lostLogLines.push_back(source); }
-    void OnNameNotHeld(const CString&, const std::wstring& fullName) override {
-        m_namesNotHeld.push_back(fullName);
-    }
+    void OnNameNotHeld(const CString& source, const std::wstring& fullName) override;
     void OnApplicationNotStarted(const char* text) override;
     bool SkipEntryHoldingOutput(const CString& entry) override;
     void OnJobFinished() override {}
@@ -60,6 +58,8 @@ private:
     size_t IndexOf(HTREEITEM hItem) const;
     void Report(const CString& source, const CString& target, const char* result, SCODE code,
                 const CString& description, DWORD ms);
+    // The report's form of source: its real name when the code page cannot hold it.
+    std::string ReportedName(const CString& source) const;
 
     // The file between OnFileSettling and OnFileSettled, and what the engine said of it.
     struct InHand {
@@ -76,6 +76,7 @@ private:
     std::vector<bool> m_undone;      // entries with a file left for a later run
     std::vector<int> m_met;          // files met by the walk, per entry
     std::vector<std::string> m_told; // applications said not to start
+    CString m_lastNotHeld;           // the "?" form of the last name told not held
     size_t m_nCurrent = 0;
     int m_nInFlight = 0; // files gone to the application and not yet settled
     std::vector<CString> m_lostLogLines;

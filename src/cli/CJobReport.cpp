@@ -21,15 +21,15 @@ bool CJobReport::Open(const CString& path) {
     return !m_bLost;
 }
 
-void CJobReport::Row(const CString& source, const CString& target, const char* result, SCODE code,
-                     const CString& description, DWORD ms) {
+void CJobReport::Row(const std::string& sourceUtf8, const CString& target, const char* result,
+                     SCODE code, const CString& description, DWORD ms) {
     char error[16] = "";
     if (code != 0)
         std::snprintf(error, sizeof(error), "0x%08lX", static_cast<unsigned long>(code));
     char millis[16];
     std::snprintf(millis, sizeof(millis), "%lu", static_cast<unsigned long>(ms));
-    Put(Field(mbcs::ToUtf8(source.str())) + "," + Field(mbcs::ToUtf8(target.str())) + "," + result +
-        "," + error + "," + Field(mbcs::ToUtf8(description.str())) + "," + millis);
+    Put(Field(sourceUtf8) + "," + Field(mbcs::ToUtf8(target.str())) + "," + result + "," + error +
+        "," + Field(mbcs::ToUtf8(description.str())) + "," + millis);
 }
 
 bool CJobReport::Close() {

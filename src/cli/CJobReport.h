@@ -15,7 +15,8 @@ public:
 
     // Creates the file with its header row; false when it cannot be made.
     bool Open(const CString& path);
-    void Row(const CString& source, const CString& target, const char* result, SCODE code,
+    // sourceUtf8 comes as UTF-8: a source whose name the code page cannot hold has no ANSI form.
+    void Row(const std::string& sourceUtf8, const CString& target, const char* result, SCODE code,
              const CString& description, DWORD ms);
     // Closes the file; false when a row could not be written.
     bool Close();

@@ -250,7 +250,10 @@ std::wstring Widen(UINT codePage, DWORD flags, const std::string& text) {
 } // namespace
 
 std::string ToUtf8(const std::string& ansi) {
-    std::wstring wide = Widen(CP_ACP, 0, ansi);
+    return ToUtf8(Widen(CP_ACP, 0, ansi));
+}
+
+std::string ToUtf8(const std::wstring& wide) {
     if (wide.empty())
         return std::string();
     const int chars = static_cast<int>(wide.size());

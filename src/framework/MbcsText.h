@@ -65,6 +65,8 @@ std::wstring ToWide(const std::string& ansi);
 
 // ANSI text as UTF-8, for files that others read in UTF-8.
 std::string ToUtf8(const std::string& ansi);
+// Wide text as UTF-8.
+std::string ToUtf8(const std::wstring& wide);
 // UTF-8 text in the ANSI code page; false when a character has no place in it (or the bytes
 // are no UTF-8), never a lookalike.
 bool FromUtf8(const std::string& utf8, std::string* ansi);

@@ -250,11 +250,22 @@ TEST_F(NameFault, NamesTheCodePageCannotHoldAreLoggedCountedAndNamed) {
          {TandrelcProcess::REDIRECTED, TandrelcProcess::OWN_CONSOLE}) {
         SCOPED_TRACE(console);
         const std::string cliOut = Output(console == TandrelcProcess::REDIRECTED ? "cli" : "con");
+        const std::string report = Drive().root() + "unheld-report.csv";
+        RemovedAtEnd reportRemoved{report};
+        const bool redirected = console == TandrelcProcess::REDIRECTED;
         TandrelcProcess run;
-        ASSERT_TRUE(run.Start("/kind:doc unheld /out:" + cliOut, Drive().root(), console));
+        ASSERT_TRUE(run.Start("/kind:doc unheld /out:" + cliOut +
+                                  (redirected ? " /report:" + report : std::string()),
+                              Drive().root(), console));
         EXPECT_EQ(1, run.Wait());
         expectLog(cliOut);
-        if (console == TandrelcProcess::REDIRECTED) {
+        if (redirected) {
+            // The report is UTF-8: it holds the real names, not the "?" of the log.
+            const std::string rows = ReadFileBytes(report);
+            for (const char* row : {u8"unheld\\\uD55C\uAD6D.doc,,not-reachable,,,0\r\n",
+                                    u8"unheld\\\u4DAE\u540D.doc,,not-reachable,,,0\r\n",
+                                    u8"unheld\\\uD55C\uAE00,,not-reachable,,,0\r\n"})
+                EXPECT_NE(std::string::npos, rows.find(row)) << rows;
             EXPECT_NE(std::string::npos,
                       run.Out().find("已转换 converted: 1, 失败 failed: 3, 跳过 skipped: 0"))
                 << Utf8(run.Out());
